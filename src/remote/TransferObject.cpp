@@ -86,7 +86,7 @@ std::string toJson(const TransferObject& obj) {
 
 std::unique_ptr<TransferObject> fromJson(std::string_view json) {
     rapidjson::Document d;
-    d.Parse(json.data(), json.size());
+    d.Parse<rapidjson::kParseFullPrecisionFlag>(json.data(), json.size());
     if (d.HasParseError()) throw RecordFormatError("geçersiz JSON");
     return readTransferObject(d);
 }

@@ -9,7 +9,7 @@ namespace {
 
 rapidjson::Document parse(const std::string& json) {
     rapidjson::Document d;
-    d.Parse(json.c_str());
+    d.Parse<rapidjson::kParseFullPrecisionFlag>(json.c_str());
     EXPECT_FALSE(d.HasParseError()) << json;
     return d;
 }

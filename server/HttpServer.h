@@ -1,0 +1,42 @@
+// HTTP/1.1 on one port for both the remote calls (POST /datasnap/call/...) and the web host
+// (the address echo, the update file, the home page).
+#pragma once
+
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kv::server {
+
+class Dispatcher;
+
+struct WebHostConfig {
+    std::string updateFile;  // served as /exe/KaveltrimDornep.exe when set
+};
+
+class HttpServer {
+public:
+    HttpServer(Dispatcher& dispatcher, WebHostConfig web, const std::string& address,
+               unsigned short port);
+    ~HttpServer();
+
+    unsigned short port() const;
+    // Serves on `threads` threads until stop().
+    void start(int threads);
+    // Stops accepting, lets running requests finish and joins the threads.
+    void stop();
+
+private:
+    void accept();
+
+    Dispatcher& dispatcher_;
+    WebHostConfig web_;
+    boost::asio::io_context ioc_;
+    boost::asio::ip::tcp::acceptor acceptor_;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace kv::server

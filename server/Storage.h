@@ -1,0 +1,60 @@
+// What the server keeps, behind one interface (SQLite now; another store can take its place).
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "remote/baglantiu.h"
+#include "remote/mobilstokunit.h"
+
+namespace kv::server {
+
+struct UserRow {
+    QString adi;
+    int musteriTipi = 0;
+    int carino = 0;
+    int aktif = 0;
+};
+
+struct MailRow {
+    qint64 id = 0;
+    QString zaman;
+    QString tur;
+    QString kimlik;
+    QString baslik;
+    std::vector<std::pair<QString, QString>> alanlar;  // name, value in the order sent
+};
+
+class Storage {
+public:
+    virtual ~Storage() = default;
+
+    virtual int expectedClientVersion() = 0;
+    virtual void setExpectedClientVersion(int version) = 0;
+
+    // The login record of the user registered for a workstation; nullopt when unknown.
+    virtual std::optional<remote::TSonucBilgisi> workstationLogin(const QString& kimlik) = 0;
+    // The account card of the dealer a workstation belongs to.
+    virtual std::optional<remote::TMobilCariBilgisi> workstationCard(const QString& kimlik) = 0;
+    // A sign-in or sign-off of the user in the record, as the client reports it.
+    virtual void logSession(const remote::TSonucBilgisi& bilgi, const QString& olay,
+                            const std::string& peer) = 0;
+    virtual qint64 storeMail(const MailRow& mail) = 0;
+
+    // Administration
+    virtual std::vector<UserRow> users() = 0;
+    virtual void registerWorkstation(const QString& kimlik, const QString& kullanici) = 0;
+    virtual void setActive(const QString& kullanici, bool aktif) = 0;
+    virtual std::vector<MailRow> outbox() = 0;
+};
+
+// Opens (creating and migrating when asked) an SQLite store.
+std::unique_ptr<Storage> openSqliteStorage(const std::string& path, bool create);
+
+// Schema version after all migrations.
+int schemaVersion();
+
+}  // namespace kv::server

@@ -1,0 +1,212 @@
+// kaveltrim-server: the reference application server and its administration commands.
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <pthread.h>
+#include <string>
+
+#include "DemoData.h"
+#include "Dispatcher.h"
+#include "HttpServer.h"
+#include "Methods.h"
+#include "Sqlite.h"
+#include "Storage.h"
+
+using namespace kv::server;
+
+namespace {
+
+const char* const kUsage =
+    "Kullanım:\n"
+    "  kaveltrim-server init-demo --db DOSYA [--items N] [--seed S] [--force]\n"
+    "  kaveltrim-server serve --db DOSYA [--listen ADRES] [--port N] [--threads N]\n"
+    "                         [--update-file DOSYA]\n"
+    "  kaveltrim-server list-users --db DOSYA\n"
+    "  kaveltrim-server register-workstation --db DOSYA --id KIMLIK --user AD\n"
+    "  kaveltrim-server set-client-version --db DOSYA N\n"
+    "  kaveltrim-server set-active --db DOSYA --user AD 0|1\n"
+    "  kaveltrim-server outbox --db DOSYA\n";
+
+struct Args {
+    std::string command;
+    std::map<std::string, std::string> options;
+    std::vector<std::string> positional;
+};
+
+// Options that take a value; any other "--name" is a flag.
+bool takesValue(const std::string& o) {
+    static const char* const kValued[] = {"--db",   "--items", "--seed",        "--listen",
+                                          "--port", "--id",    "--user",        "--threads",
+                                          "--update-file"};
+    for (const char* v : kValued) {
+        if (o == v) return true;
+    }
+    return false;
+}
+
+std::optional<Args> parse(int argc, char** argv) {
+    if (argc < 2) return std::nullopt;
+    Args a;
+    a.command = argv[1];
+    for (int i = 2; i < argc; ++i) {
+        std::string s = argv[i];
+        if (s.rfind("--", 0) == 0) {
+            if (takesValue(s)) {
+                if (i + 1 >= argc) return std::nullopt;
+                a.options[s] = argv[++i];
+            } else if (s == "--force") {
+                a.options[s] = "1";
+            } else {
+                return std::nullopt;
+            }
+        } else {
+            a.positional.push_back(s);
+        }
+    }
+    return a;
+}
+
+int usage() {
+    std::cerr << kUsage;
+    return 2;
+}
+
+int fail(const std::string& message) {
+    std::cerr << "Hata: " << message << "\n";
+    return 1;
+}
+
+bool toInt(const std::string& s, long long lo, long long hi, long long& out) {
+    try {
+        std::size_t used = 0;
+        out = std::stoll(s, &used);
+        return used == s.size() && out >= lo && out <= hi;
+    } catch (...) {
+        return false;
+    }
+}
+
+int initDemo(const Args& a, const std::string& db) {
+    long long items = 50000, seed = 20261210;
+    if (a.options.count("--items") && !toInt(a.options.at("--items"), 0, 5000000, items)) {
+        return fail("--items 0 ile 5000000 arasında bir sayı olmalı");
+    }
+    if (a.options.count("--seed") && !toInt(a.options.at("--seed"), 0, LLONG_MAX, seed)) {
+        return fail("--seed negatif olmayan bir sayı olmalı");
+    }
+    const QFileInfo fi(QString::fromStdString(db));
+    if (fi.exists() && fi.size() > 0) {
+        if (!a.options.count("--force")) {
+            return fail("Veritabanı zaten var: " + db + " (üzerine yazmak için --force)");
+        }
+        for (const char* suffix : {"", "-wal", "-shm"}) std::remove((db + suffix).c_str());
+    }
+    openSqliteStorage(db, true);
+    Database d(db, false);
+    fillDemoData(d, std::uint64_t(seed), int(items));
+    std::cout << "Demo veritabanı hazır: " << db << "\n";
+    return 0;
+}
+
+int serve(const Args& a, const std::string& db) {
+    long long port = 9090, threads = 4;
+    if (a.options.count("--port") && !toInt(a.options.at("--port"), 0, 65535, port)) {
+        return fail("--port 0 ile 65535 arasında olmalı");
+    }
+    if (a.options.count("--threads") && !toInt(a.options.at("--threads"), 1, 64, threads)) {
+        return fail("--threads 1 ile 64 arasında olmalı");
+    }
+    const std::string listen = a.options.count("--listen") ? a.options.at("--listen") : "127.0.0.1";
+    if (!QFileInfo::exists(QString::fromStdString(db))) {
+        return fail("Veritabanı yok: " + db + " (önce init-demo)");
+    }
+
+    // The signals are taken by this thread alone, with sigwait below.
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+
+    auto storage = openSqliteStorage(db, false);
+    Dispatcher dispatcher(*storage);
+    registerMethods(dispatcher);
+    WebHostConfig web;
+    if (a.options.count("--update-file")) web.updateFile = a.options.at("--update-file");
+    HttpServer server(dispatcher, web, listen, static_cast<unsigned short>(port));
+    server.start(int(threads));
+    std::cout << "listening on " << listen << ":" << server.port() << std::endl;
+
+    int sig = 0;
+    sigwait(&set, &sig);
+    server.stop();
+    std::cout << "stopped" << std::endl;
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const auto args = parse(argc, argv);
+    if (!args) return usage();
+    const Args& a = *args;
+    if (!a.options.count("--db")) return usage();
+    const std::string db = a.options.at("--db");
+
+    try {
+        if (a.command == "init-demo") return initDemo(a, db);
+        if (a.command == "serve") return serve(a, db);
+
+        if (!QFileInfo::exists(QString::fromStdString(db))) return fail("Veritabanı yok: " + db);
+        auto storage = openSqliteStorage(db, false);
+        if (a.command == "list-users") {
+            for (const UserRow& u : storage->users()) {
+                std::cout << u.adi.toStdString() << '\t' << u.musteriTipi << '\t' << u.carino
+                          << '\t' << u.aktif << '\n';
+            }
+            return 0;
+        }
+        if (a.command == "register-workstation") {
+            if (!a.options.count("--id") || !a.options.count("--user")) return usage();
+            storage->registerWorkstation(QString::fromStdString(a.options.at("--id")),
+                                         QString::fromStdString(a.options.at("--user")));
+            std::cout << "İstasyon " << a.options.at("--id") << " -> " << a.options.at("--user")
+                      << "\n";
+            return 0;
+        }
+        if (a.command == "set-client-version") {
+            long long v = 0;
+            if (a.positional.size() != 1 || !toInt(a.positional[0], 1, 1000000, v)) return usage();
+            storage->setExpectedClientVersion(int(v));
+            return 0;
+        }
+        if (a.command == "set-active") {
+            if (!a.options.count("--user") || a.positional.size() != 1 ||
+                (a.positional[0] != "0" && a.positional[0] != "1")) {
+                return usage();
+            }
+            storage->setActive(QString::fromStdString(a.options.at("--user")), a.positional[0] == "1");
+            return 0;
+        }
+        if (a.command == "outbox") {
+            for (const MailRow& m : storage->outbox()) {
+                std::cout << "#" << m.id << '\t' << m.zaman.toStdString() << '\t'
+                          << m.tur.toStdString() << '\t' << m.kimlik.toStdString() << '\t'
+                          << m.baslik.toStdString() << '\n';
+                for (const auto& [k, v] : m.alanlar) {
+                    std::cout << "  " << k.toStdString() << ": " << v.toStdString() << '\n';
+                }
+            }
+            return 0;
+        }
+        return usage();
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    }
+}

@@ -1,0 +1,31 @@
+#include "common/BaglantiKur.h"
+
+#include <QThread>
+
+#include "common/MesajKutusu.h"
+#include "remote/RemoteError.h"
+
+namespace kv::common {
+
+bool BaglantiKur(remote::ServerConnection& baglanti, bool mesaj,
+                 const std::function<void(int)>& basarisizlikta) {
+    baglanti.close();
+    int hatalar = 0;
+    while (!baglanti.isOpen() && hatalar < kBaglantiDenemeSayisi) {
+        try {
+            baglanti.open();
+        } catch (const remote::RemoteError&) {
+            baglanti.close();
+            ++hatalar;
+            if (basarisizlikta) basarisizlikta(hatalar);
+            QThread::msleep(kBaglantiBeklemeMs);
+        }
+    }
+    if (!baglanti.isOpen() && mesaj) {
+        MesajKutusu(QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"),
+                    MesajTuru::Hata, QMessageBox::Ok, 2);
+    }
+    return baglanti.isOpen();
+}
+
+}  // namespace kv::common
