@@ -285,7 +285,7 @@ void TForm1::buildMenu() {
     Genelmenu->addSeparator();
     sifreMenu = Genelmenu->addAction(QStringLiteral("Şifre Değiştirme İsteği"));
     Genelmenu->addSeparator();
-    webMenu = Genelmenu->addAction(QString());
+    webMenu = Genelmenu->addAction(settings::webSitesiAdi());
     Genelmenu->addSeparator();
     cikisMenu = Genelmenu->addAction(QStringLiteral("Çıkış"));
     Button3->setMenu(Genelmenu);
