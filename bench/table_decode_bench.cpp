@@ -1,13 +1,13 @@
 // Decoding a 100 000-row, 35-column stock table, as the server sends a large search result,
 // into the in-memory table; next to it the same bytes through the JSON library's bare parse.
+#include <rapidjson/reader.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <random>
-#include <rapidjson/reader.h>
 #include <string>
-#include <unistd.h>
 
 #include "platform/MemTable.h"
 #include "remote/TableJson.h"
@@ -20,28 +20,51 @@ struct Col {
 };
 // The stock list's fields, in the server's order.
 const Col kCols[] = {
-    {"STOK_STOKNO", "int32"}, {"BARKOD", "text"},      {"ADI", "text"},
-    {"OEM1", "text"},         {"OEM2", "text"},        {"OEM3", "text"},
-    {"OEM4", "text"},         {"OEMNO", "text"},       {"URETICIKODU", "text"},
-    {"FINISHKOD", "text"},    {"DIGERADI", "text"},    {"DPKOD", "text"},
-    {"PKOD", "text"},         {"BIRIM", "text"},       {"MARKA", "text"},
-    {"MODEL", "text"},        {"ANAGRUP", "text"},     {"OZELKOD", "text"},
-    {"KDV", "double"},        {"FIYAT", "double"},     {"INDIRIM", "double"},
-    {"NETFIYAT", "double"},   {"KDVDAHIL", "double"},  {"LISTEFIYAT1", "double"},
-    {"KAMPFIYAT", "double"},  {"K", "int32"},          {"Y", "int32"},
-    {"DURUM", "int32"},       {"RESIM", "int32"},      {"KALAN", "double"},
-    {"ALINANSIPARIS", "double"}, {"VERILENSIPARIS", "double"}, {"BARKOD_BARKODNO", "int32"},
-    {"GUNCELLEME", "datetime"}, {"ACIKLAMA", "text"},
+    {"STOK_STOKNO", "int32"},
+    {"BARKOD", "text"},
+    {"ADI", "text"},
+    {"OEM1", "text"},
+    {"OEM2", "text"},
+    {"OEM3", "text"},
+    {"OEM4", "text"},
+    {"OEMNO", "text"},
+    {"URETICIKODU", "text"},
+    {"FINISHKOD", "text"},
+    {"DIGERADI", "text"},
+    {"DPKOD", "text"},
+    {"PKOD", "text"},
+    {"BIRIM", "text"},
+    {"MARKA", "text"},
+    {"MODEL", "text"},
+    {"ANAGRUP", "text"},
+    {"OZELKOD", "text"},
+    {"KDV", "double"},
+    {"FIYAT", "double"},
+    {"INDIRIM", "double"},
+    {"NETFIYAT", "double"},
+    {"KDVDAHIL", "double"},
+    {"LISTEFIYAT1", "double"},
+    {"KAMPFIYAT", "double"},
+    {"K", "int32"},
+    {"Y", "int32"},
+    {"DURUM", "int32"},
+    {"RESIM", "int32"},
+    {"KALAN", "double"},
+    {"ALINANSIPARIS", "double"},
+    {"VERILENSIPARIS", "double"},
+    {"BARKOD_BARKODNO", "int32"},
+    {"GUNCELLEME", "datetime"},
+    {"ACIKLAMA", "text"},
 };
 static_assert(std::size(kCols) == 35);
 
-const char* const kNames[] = {"Fren balatası ön", "Debriyaj seti", "Yağ filtresi",
-                              "Amortisör arka sağ", "Triger kayışı", "Buji iridyum",
-                              "Radyatör hortumu", "Şanzıman yağ keçesi", "Far ampulü H7",
+const char* const kNames[] = {"Fren balatası ön",        "Debriyaj seti",       "Yağ filtresi",
+                              "Amortisör arka sağ",      "Triger kayışı",       "Buji iridyum",
+                              "Radyatör hortumu",        "Şanzıman yağ keçesi", "Far ampulü H7",
                               "Silecek süpürgesi 600 mm"};
 const char* const kBrands[] = {"BOSCH", "VALEO", "MANN", "SACHS", "FEBİ", "NGK", "GATES", "TRW"};
-const char* const kModels[] = {"FIAT DOBLO", "RENAULT CLIO IV", "FORD TRANSIT", "VW PASSAT B8",
-                               "TOYOTA COROLLA", "HYUNDAI I20"};
+const char* const kModels[] = {"FIAT DOBLO",   "RENAULT CLIO IV", "FORD TRANSIT",
+                               "VW PASSAT B8", "TOYOTA COROLLA",  "HYUNDAI I20"};
 
 std::string makeTable(int rows) {
     std::mt19937 rng(42);
@@ -129,7 +152,8 @@ double bestSeconds(int runs, F&& f) {
     for (int i = 0; i < runs; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
         f();
-        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        const double s =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         best = std::min(best, s);
     }
     return best;
@@ -141,7 +165,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const std::string json = makeTable(100000);
     const double mb = double(json.size()) / 1e6;
-    std::printf("stock table: 100000 rows x 35 columns, %zu JSON bytes (%.1f MB)\n", json.size(), mb);
+    std::printf("stock table: 100000 rows x 35 columns, %zu JSON bytes (%.1f MB)\n", json.size(),
+                mb);
 
     const double bare = bestSeconds(5, [&] {
         std::string copy = json;
@@ -169,8 +194,8 @@ int main(int argc, char** argv) {
     }
     const long after = residentBytes();
     std::printf("table memory: %.1f MB held (%.2f x JSON), resident growth %.1f MB\n",
-                double(fresh.memoryBytes()) / 1e6, double(fresh.memoryBytes()) / double(json.size()),
-                double(after - before) / 1e6);
+                double(fresh.memoryBytes()) / 1e6,
+                double(fresh.memoryBytes()) / double(json.size()), double(after - before) / 1e6);
     std::printf("rows %d, columns %d\n", fresh.rowCount(), fresh.columnCount());
     return 0;
 }

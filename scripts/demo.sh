@@ -6,7 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$root/build" -DKV_BUILD_TESTS=OFF -DKV_BUILD_BENCH=OFF
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build" -j "$(nproc)" --target kaveltrim-dornep kaveltrim-server
 
 bin=$root/build/bin
 db=$root/demo-data/kaveltrim.db

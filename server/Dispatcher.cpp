@@ -12,7 +12,9 @@ using remote::ValueType;
 
 namespace {
 
-QString u(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString u(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 std::string jsonString(const QString& s) {
     rapidjson::StringBuffer sb;
@@ -37,8 +39,10 @@ QString typeProblem(const remote::ParamSpec& p, const rapidjson::Value& v) {
         case ValueType::Callback:
             return v.IsNull() ? QString() : QStringLiteral("null olmalı");
         case ValueType::Record: {
-            if (v.IsNull()) return QString();
-            if (!v.IsObject()) return QStringLiteral("nesne ya da null olmalı");
+            if (v.IsNull())
+                return QString();
+            if (!v.IsObject())
+                return QStringLiteral("nesne ya da null olmalı");
             const auto t = v.FindMember("type");
             if (t == v.MemberEnd() || !t->value.IsString()) {
                 return QStringLiteral("\"type\" üyesi olan bir nesne olmalı");
@@ -54,7 +58,8 @@ QString typeProblem(const remote::ParamSpec& p, const rapidjson::Value& v) {
             }
             return QString();
         }
-        default: return QStringLiteral("bu yönde taşınamaz");
+        default:
+            return QStringLiteral("bu yönde taşınamaz");
     }
 }
 
@@ -91,47 +96,66 @@ std::string Call::utf8(std::size_t pos) const {
     const auto& v = value(pos);
     return std::string(v.GetString(), v.GetStringLength());
 }
-qint32 Call::int32(std::size_t pos) const { return value(pos).GetInt(); }
-double Call::real(std::size_t pos) const { return value(pos).GetDouble(); }
-bool Call::boolean(std::size_t pos) const { return value(pos).GetBool(); }
-bool Call::isNull(std::size_t pos) const { return value(pos).IsNull(); }
+qint32 Call::int32(std::size_t pos) const {
+    return value(pos).GetInt();
+}
+double Call::real(std::size_t pos) const {
+    return value(pos).GetDouble();
+}
+bool Call::boolean(std::size_t pos) const {
+    return value(pos).GetBool();
+}
+bool Call::isNull(std::size_t pos) const {
+    return value(pos).IsNull();
+}
 
 std::size_t Call::outSlot(std::size_t pos) const {
-    if (pos >= outIndex_.size() || outIndex_[pos] < 0) throw std::logic_error("not an out-parameter");
+    if (pos >= outIndex_.size() || outIndex_[pos] < 0)
+        throw std::logic_error("not an out-parameter");
     return std::size_t(outIndex_[pos]);
 }
-void Call::setOut(std::size_t pos, qint64 v) { outs_[outSlot(pos)] = std::to_string(v); }
+void Call::setOut(std::size_t pos, qint64 v) {
+    outs_[outSlot(pos)] = std::to_string(v);
+}
 void Call::setOut(std::size_t pos, double v) {
     rapidjson::StringBuffer sb;
     remote::JsonWriter w(sb);
     w.Double(std::isfinite(v) ? v : 0.0);
     outs_[outSlot(pos)] = sb.GetString();
 }
-void Call::setOut(std::size_t pos, const QString& v) { outs_[outSlot(pos)] = jsonString(v); }
-void Call::setOut(std::size_t pos, bool v) { outs_[outSlot(pos)] = v ? "true" : "false"; }
+void Call::setOut(std::size_t pos, const QString& v) {
+    outs_[outSlot(pos)] = jsonString(v);
+}
+void Call::setOut(std::size_t pos, bool v) {
+    outs_[outSlot(pos)] = v ? "true" : "false";
+}
 
 Dispatcher::Dispatcher(Storage& storage) : storage_(storage) {}
 
 void Dispatcher::add(std::string_view method, Handler h) {
-    if (!remote::findMethod(method)) throw std::logic_error("method not in the catalogue");
+    if (!remote::findMethod(method))
+        throw std::logic_error("method not in the catalogue");
     handlers_.emplace(std::string(method), std::move(h));
 }
 
-bool Dispatcher::has(std::string_view method) const { return handlers_.count(method) > 0; }
+bool Dispatcher::has(std::string_view method) const {
+    return handlers_.count(method) > 0;
+}
 
 DispatchResult Dispatcher::dispatch(std::string_view method, std::string body,
                                     const std::string& peer) {
     const remote::MethodSpec* spec = remote::findMethod(method);
-    if (!spec) return {400, errorBody(QStringLiteral("Bilinmeyen metod: %1").arg(u(method)))};
+    if (!spec)
+        return {400, errorBody(QStringLiteral("Bilinmeyen metod: %1").arg(u(method)))};
 
     rapidjson::Document d;
     d.ParseInsitu<rapidjson::kParseFullPrecisionFlag>(body.data());
     const auto params = d.IsObject() ? d.FindMember("params") : d.MemberEnd();
-    if (d.HasParseError() || !d.IsObject() || params == d.MemberEnd() ||
-        !params->value.IsArray()) {
-        return {400, errorBody(QStringLiteral(
-                         "İstek gövdesi {\"params\": [...]} biçiminde JSON olmalı (%1)")
-                         .arg(u(method)))};
+    if (d.HasParseError() || !d.IsObject() || params == d.MemberEnd() || !params->value.IsArray()) {
+        return {
+            400,
+            errorBody(QStringLiteral("İstek gövdesi {\"params\": [...]} biçiminde JSON olmalı (%1)")
+                          .arg(u(method)))};
     }
     const auto& args = params->value;
     if (args.Size() != spec->inCount()) {
@@ -143,7 +167,8 @@ DispatchResult Dispatcher::dispatch(std::string_view method, std::string body,
     rapidjson::SizeType i = 0;
     for (std::size_t p = 0; p < spec->paramCount; ++p) {
         const remote::ParamSpec& ps = spec->params[p];
-        if (ps.direction != Direction::In) continue;
+        if (ps.direction != Direction::In)
+            continue;
         const QString problem = typeProblem(ps, args[i++]);
         if (!problem.isEmpty()) {
             return {400, errorBody(QStringLiteral("%1 metodunun \"%2\" parametresi %3")
@@ -166,11 +191,13 @@ DispatchResult Dispatcher::dispatch(std::string_view method, std::string body,
     } catch (const MethodError& e) {
         return {500, errorBody(QString::fromUtf8(e.what()))};
     } catch (const DbError& e) {
-        return {500, errorBody(QStringLiteral("Veritabanı hatası: %1").arg(QString::fromUtf8(e.what())))};
+        return {500, errorBody(
+                         QStringLiteral("Veritabanı hatası: %1").arg(QString::fromUtf8(e.what())))};
     } catch (const std::exception& e) {
         return {500, errorBody(QString::fromUtf8(e.what()))};
     }
-    if (!call.resultWritten()) w.Null();
+    if (!call.resultWritten())
+        w.Null();
     // The out values are already JSON; they are spliced in after the result.
     w.Key("out");
     w.StartArray();
@@ -179,7 +206,8 @@ DispatchResult Dispatcher::dispatch(std::string_view method, std::string body,
     std::string out(sb.GetString(), sb.GetSize());
     if (!call.outs().empty()) {
         std::string list;
-        for (const auto& o : call.outs()) list += (list.empty() ? "" : ",") + o;
+        for (const auto& o : call.outs())
+            list += (list.empty() ? "" : ",") + o;
         out.insert(out.size() - 2, list);  // before the closing "]}"
     }
     return {200, std::move(out)};

@@ -3,11 +3,11 @@
 // written in the wire form {"result": R, "out": [...]}.
 #pragma once
 
+#include <rapidjson/document.h>
 #include <QString>
 #include <functional>
 #include <map>
 #include <memory>
-#include <rapidjson/document.h>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,12 +21,12 @@ class Storage;
 
 // An error a handler raises to answer 500 with its message.
 class MethodError : public std::runtime_error {
-public:
+  public:
     explicit MethodError(const QString& message) : std::runtime_error(message.toStdString()) {}
 };
 
 class Call {
-public:
+  public:
     Call(const remote::MethodSpec& spec, const rapidjson::Value& params, remote::JsonWriter& w,
          Storage& storage, std::string peer);
 
@@ -61,7 +61,7 @@ public:
     void setOut(std::size_t pos, bool v);
     const std::vector<std::string>& outs() const { return outs_; }
 
-private:
+  private:
     const rapidjson::Value& value(std::size_t pos) const;
     std::size_t outSlot(std::size_t pos) const;
 
@@ -84,14 +84,14 @@ struct DispatchResult {
 };
 
 class Dispatcher {
-public:
+  public:
     explicit Dispatcher(Storage& storage);
     void add(std::string_view method, Handler h);
     bool has(std::string_view method) const;
     // The answer to POST .../TServerMethods1.<method> with the given body.
     DispatchResult dispatch(std::string_view method, std::string body, const std::string& peer);
 
-private:
+  private:
     Storage& storage_;
     std::map<std::string, Handler, std::less<>> handlers_;
 };

@@ -44,7 +44,7 @@ E-posta: siparis@kaveltrim.com.tr</p></div>
 )html";
 
 class Session : public std::enable_shared_from_this<Session> {
-public:
+  public:
     Session(tcp::socket&& socket, Dispatcher& d, const WebHostConfig& web)
         : stream_(std::move(socket)), dispatcher_(d), web_(web) {
         beast::error_code ec;
@@ -57,7 +57,7 @@ public:
                        beast::bind_front_handler(&Session::read, shared_from_this()));
     }
 
-private:
+  private:
     void read() {
         parser_.emplace();
         parser_->body_limit(kBodyLimit);
@@ -68,7 +68,8 @@ private:
 
     void onRead(beast::error_code ec, std::size_t) {
         if (ec) {
-            if (ec == http::error::body_limit) reply(simple(http::status::payload_too_large, "İstek çok büyük"));
+            if (ec == http::error::body_limit)
+                reply(simple(http::status::payload_too_large, "İstek çok büyük"));
             close();
             return;
         }
@@ -78,7 +79,8 @@ private:
 
     using Response = http::response<http::string_body>;
 
-    Response simple(http::status status, const std::string& text, const char* type = "text/plain; charset=utf-8") {
+    Response simple(http::status status, const std::string& text,
+                    const char* type = "text/plain; charset=utf-8") {
         Response res{status, 11};
         res.set(http::field::content_type, type);
         res.body() = text;
@@ -96,7 +98,8 @@ private:
             }
             if (target.rfind(kCallPrefix, 0) != 0) {
                 return json(http::status::bad_request,
-                            errorBody(QStringLiteral("Bilinmeyen adres: %1").arg(QString::fromStdString(target))));
+                            errorBody(QStringLiteral("Bilinmeyen adres: %1")
+                                          .arg(QString::fromStdString(target))));
             }
             const std::string method = target.substr(kCallPrefix.size());
             DispatchResult r = dispatcher_.dispatch(method, std::move(req.body()), peer_);
@@ -106,15 +109,17 @@ private:
             return simple(http::status::method_not_allowed, "İzin verilmeyen istek");
         }
         const std::string path = target.substr(0, target.find('?'));
-        if (path == "/ip.php") return simple(http::status::ok, peer_);
+        if (path == "/ip.php")
+            return simple(http::status::ok, peer_);
         if (path == "/" || path == "/index.html") {
             return simple(http::status::ok, kHomePage, "text/html; charset=utf-8");
         }
         if (path == "/exe/KaveltrimDornep.exe" && !web_.updateFile.empty()) {
             std::ifstream f(web_.updateFile, std::ios::binary);
             if (f) {
-                Response r = simple(http::status::ok, std::string(std::istreambuf_iterator<char>(f), {}),
-                                    "application/octet-stream");
+                Response r =
+                    simple(http::status::ok, std::string(std::istreambuf_iterator<char>(f), {}),
+                           "application/octet-stream");
                 return r;
             }
         }
@@ -129,7 +134,8 @@ private:
     }
 
     void reply(Response res) {
-        const bool keep = parser_ && parser_->is_header_done() ? parser_->get().keep_alive() : false;
+        const bool keep =
+            parser_ && parser_->is_header_done() ? parser_->get().keep_alive() : false;
         res.keep_alive(keep);
         res.prepare_payload();
         auto sp = std::make_shared<Response>(std::move(res));
@@ -170,14 +176,19 @@ HttpServer::HttpServer(Dispatcher& dispatcher, WebHostConfig web, const std::str
     acceptor_.listen(asio::socket_base::max_listen_connections);
 }
 
-HttpServer::~HttpServer() { stop(); }
+HttpServer::~HttpServer() {
+    stop();
+}
 
-unsigned short HttpServer::port() const { return acceptor_.local_endpoint().port(); }
+unsigned short HttpServer::port() const {
+    return acceptor_.local_endpoint().port();
+}
 
 void HttpServer::accept() {
     acceptor_.async_accept(asio::make_strand(ioc_), [this](beast::error_code ec, tcp::socket s) {
         if (ec) {
-            if (ec == asio::error::operation_aborted) return;
+            if (ec == asio::error::operation_aborted)
+                return;
         } else {
             std::make_shared<Session>(std::move(s), dispatcher_, web_)->run();
         }
@@ -187,11 +198,13 @@ void HttpServer::accept() {
 
 void HttpServer::start(int threads) {
     accept();
-    for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { ioc_.run(); });
+    for (int i = 0; i < threads; ++i)
+        threads_.emplace_back([this] { ioc_.run(); });
 }
 
 void HttpServer::stop() {
-    if (threads_.empty()) return;
+    if (threads_.empty())
+        return;
     asio::post(ioc_, [this] {
         beast::error_code ec;
         acceptor_.close(ec);
@@ -200,7 +213,8 @@ void HttpServer::stop() {
     // in which requests being answered can finish.
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     ioc_.stop();
-    for (auto& t : threads_) t.join();
+    for (auto& t : threads_)
+        t.join();
     threads_.clear();
 }
 

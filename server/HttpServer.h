@@ -18,7 +18,7 @@ struct WebHostConfig {
 };
 
 class HttpServer {
-public:
+  public:
     HttpServer(Dispatcher& dispatcher, WebHostConfig web, const std::string& address,
                unsigned short port);
     ~HttpServer();
@@ -29,7 +29,7 @@ public:
     // Stops accepting, lets running requests finish and joins the threads.
     void stop();
 
-private:
+  private:
     void accept();
 
     Dispatcher& dispatcher_;

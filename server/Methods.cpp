@@ -9,7 +9,9 @@ namespace kv::server {
 
 namespace {
 
-void writeText(remote::JsonWriter& w, const QString& s) { remote::detail::writeValue(w, s); }
+void writeText(remote::JsonWriter& w, const QString& s) {
+    remote::detail::writeValue(w, s);
+}
 
 template <class R>
 void writeRecord(Call& c, const R& r) {

@@ -9,7 +9,8 @@ namespace {
 }  // namespace
 
 Database::Database(const std::string& path, bool create) {
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         const std::string msg = "Veritabanı açılamadı (" + path + ")";
         std::string detail = db_ ? sqlite3_errmsg(db_) : "";
@@ -23,9 +24,13 @@ Database::Database(const std::string& path, bool create) {
     exec("PRAGMA foreign_keys=ON");
 }
 
-Database::~Database() { sqlite3_close(db_); }
+Database::~Database() {
+    sqlite3_close(db_);
+}
 
-Statement Database::prepare(std::string_view sql) { return Statement(db_, sql); }
+Statement Database::prepare(std::string_view sql) {
+    return Statement(db_, sql);
+}
 
 void Database::exec(std::string_view sql) {
     char* err = nullptr;
@@ -43,14 +48,18 @@ Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(st_); }
+Statement::~Statement() {
+    sqlite3_finalize(st_);
+}
 
 Statement& Statement::bind(int index, std::int64_t v) {
-    if (sqlite3_bind_int64(st_, index, v) != SQLITE_OK) fail(db_, "bağlama");
+    if (sqlite3_bind_int64(st_, index, v) != SQLITE_OK)
+        fail(db_, "bağlama");
     return *this;
 }
 Statement& Statement::bind(int index, double v) {
-    if (sqlite3_bind_double(st_, index, v) != SQLITE_OK) fail(db_, "bağlama");
+    if (sqlite3_bind_double(st_, index, v) != SQLITE_OK)
+        fail(db_, "bağlama");
     return *this;
 }
 Statement& Statement::bind(int index, std::string_view v) {
@@ -60,14 +69,17 @@ Statement& Statement::bind(int index, std::string_view v) {
     return *this;
 }
 Statement& Statement::bindNull(int index) {
-    if (sqlite3_bind_null(st_, index) != SQLITE_OK) fail(db_, "bağlama");
+    if (sqlite3_bind_null(st_, index) != SQLITE_OK)
+        fail(db_, "bağlama");
     return *this;
 }
 
 bool Statement::step() {
     const int rc = sqlite3_step(st_);
-    if (rc == SQLITE_ROW) return true;
-    if (rc == SQLITE_DONE) return false;
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
     fail(db_, "SQL çalıştırılamadı");
 }
 
@@ -81,7 +93,9 @@ void Statement::reset() {
     sqlite3_clear_bindings(st_);
 }
 
-Transaction::Transaction(Database& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
+Transaction::Transaction(Database& db) : db_(db) {
+    db_.exec("BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
     if (!done_) {

@@ -13,14 +13,14 @@
 namespace kv::server {
 
 class DbError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class Statement;
 
 class Database {
-public:
+  public:
     // Opens (creating when asked) the file, in WAL mode with foreign keys on.
     Database(const std::string& path, bool create);
     ~Database();
@@ -34,12 +34,12 @@ public:
     int changes() const { return sqlite3_changes(db_); }
     sqlite3* handle() const { return db_; }
 
-private:
+  private:
     sqlite3* db_ = nullptr;
 };
 
 class Statement {
-public:
+  public:
     Statement(sqlite3* db, std::string_view sql);
     ~Statement();
     Statement(Statement&& o) noexcept : db_(o.db_), st_(o.st_) { o.st_ = nullptr; }
@@ -70,18 +70,18 @@ public:
                  : std::string_view();
     }
 
-private:
+  private:
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
 };
 
 class Transaction {
-public:
+  public:
     explicit Transaction(Database& db);
     ~Transaction();
     void commit();
 
-private:
+  private:
     Database& db_;
     bool done_ = false;
 };

@@ -1,6 +1,6 @@
+#include <rapidjson/document.h>
 #include <QDateTime>
 #include <mutex>
-#include <rapidjson/document.h>
 
 #include "Dispatcher.h"
 #include "Sqlite.h"
@@ -90,22 +90,28 @@ INSERT INTO ayarlar (anahtar, deger) VALUES ('istemci_surumu', '1');
 )sql",
 };
 
-QString now() { return QDateTime::currentDateTime().toString(Qt::ISODate); }
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-std::string s8(const QString& s) { return s.toStdString(); }
+QString now() {
+    return QDateTime::currentDateTime().toString(Qt::ISODate);
+}
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+std::string s8(const QString& s) {
+    return s.toStdString();
+}
 
 // A small pool of connections: one per thread that works at a time.
 class Pool {
-public:
+  public:
     explicit Pool(std::string path) : path_(std::move(path)) {}
     class Lease {
-    public:
+      public:
         Lease(Pool& p, std::unique_ptr<Database> db) : p_(p), db_(std::move(db)) {}
         ~Lease() { p_.release(std::move(db_)); }
         Database& operator*() { return *db_; }
         Database* operator->() { return db_.get(); }
 
-    private:
+      private:
         Pool& p_;
         std::unique_ptr<Database> db_;
     };
@@ -118,11 +124,12 @@ public:
                 free_.pop_back();
             }
         }
-        if (!db) db = std::make_unique<Database>(path_, false);
+        if (!db)
+            db = std::make_unique<Database>(path_, false);
         return Lease(*this, std::move(db));
     }
 
-private:
+  private:
     void release(std::unique_ptr<Database> db) {
         std::lock_guard lock(m_);
         free_.push_back(std::move(db));
@@ -133,7 +140,7 @@ private:
 };
 
 class SqliteStorage : public Storage {
-public:
+  public:
     explicit SqliteStorage(const std::string& path) : pool_(path) {}
 
     int expectedClientVersion() override {
@@ -165,7 +172,8 @@ JOIN cariler c ON c.carino = k.carino
 LEFT JOIN saticilar s ON s.saticino = c.saticino
 WHERE i.kimlik = ?1)sql");
         st.bind(1, s8(kimlik));
-        if (!st.step()) return std::nullopt;
+        if (!st.step())
+            return std::nullopt;
         remote::TSonucBilgisi b;
         b.setVarmi(true);
         b.setSirano(qint32(st.getInt(0)));
@@ -198,7 +206,8 @@ JOIN cariler c ON c.carino = k.carino
 LEFT JOIN saticilar s ON s.saticino = c.saticino
 WHERE i.kimlik = ?1)sql");
         st.bind(1, s8(kimlik));
-        if (!st.step()) return std::nullopt;
+        if (!st.step())
+            return std::nullopt;
         remote::TMobilCariBilgisi c;
         c.setBILGISAYARID(kimlik);
         c.setCARINO(qint32(st.getInt(0)));
@@ -284,23 +293,25 @@ VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10))sql")
 
     std::vector<UserRow> users() override {
         auto db = pool_.acquire();
-        auto st = db->prepare(
-            "SELECT adi, musteritipi, carino, aktif FROM kullanicilar ORDER BY sirano");
+        auto st =
+            db->prepare("SELECT adi, musteritipi, carino, aktif FROM kullanicilar ORDER BY sirano");
         std::vector<UserRow> out;
         while (st.step()) {
-            out.push_back({q(st.getText(0)), int(st.getInt(1)), int(st.getInt(2)),
-                           int(st.getInt(3))});
+            out.push_back(
+                {q(st.getText(0)), int(st.getInt(1)), int(st.getInt(2)), int(st.getInt(3))});
         }
         return out;
     }
 
     void registerWorkstation(const QString& kimlik, const QString& kullanici) override {
-        if (kimlik.trimmed().isEmpty()) throw MethodError(QStringLiteral("İstasyon kimliği boş olamaz"));
+        if (kimlik.trimmed().isEmpty())
+            throw MethodError(QStringLiteral("İstasyon kimliği boş olamaz"));
         auto db = pool_.acquire();
         Transaction t(*db);
         auto st = db->prepare("SELECT sirano FROM kullanicilar WHERE adi = ?1");
         st.bind(1, s8(kullanici));
-        if (!st.step()) throw MethodError(QStringLiteral("Böyle bir kullanıcı yok: %1").arg(kullanici));
+        if (!st.step())
+            throw MethodError(QStringLiteral("Böyle bir kullanıcı yok: %1").arg(kullanici));
         const qint64 sirano = st.getInt(0);
         db->prepare(
               "INSERT INTO istasyonlar (kimlik, sirano, kayit_zamani) VALUES (?1, ?2, ?3) "
@@ -351,7 +362,7 @@ VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10))sql")
         return out;
     }
 
-private:
+  private:
     Pool pool_;
 };
 
@@ -371,7 +382,9 @@ void migrate(Database& db) {
 
 }  // namespace
 
-int schemaVersion() { return int(std::size(kMigrations)); }
+int schemaVersion() {
+    return int(std::size(kMigrations));
+}
 
 std::unique_ptr<Storage> openSqliteStorage(const std::string& path, bool create) {
     {

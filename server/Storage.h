@@ -29,7 +29,7 @@ struct MailRow {
 };
 
 class Storage {
-public:
+  public:
     virtual ~Storage() = default;
 
     virtual int expectedClientVersion() = 0;

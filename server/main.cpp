@@ -1,4 +1,5 @@
 // kaveltrim-server: the reference application server and its administration commands.
+#include <pthread.h>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <csignal>
@@ -7,7 +8,6 @@
 #include <iostream>
 #include <map>
 #include <optional>
-#include <pthread.h>
 #include <string>
 
 #include "DemoData.h"
@@ -40,24 +40,26 @@ struct Args {
 
 // Options that take a value; any other "--name" is a flag.
 bool takesValue(const std::string& o) {
-    static const char* const kValued[] = {"--db",   "--items", "--seed",        "--listen",
-                                          "--port", "--id",    "--user",        "--threads",
-                                          "--update-file"};
+    static const char* const kValued[] = {"--db", "--items", "--seed",    "--listen",     "--port",
+                                          "--id", "--user",  "--threads", "--update-file"};
     for (const char* v : kValued) {
-        if (o == v) return true;
+        if (o == v)
+            return true;
     }
     return false;
 }
 
 std::optional<Args> parse(int argc, char** argv) {
-    if (argc < 2) return std::nullopt;
+    if (argc < 2)
+        return std::nullopt;
     Args a;
     a.command = argv[1];
     for (int i = 2; i < argc; ++i) {
         std::string s = argv[i];
         if (s.rfind("--", 0) == 0) {
             if (takesValue(s)) {
-                if (i + 1 >= argc) return std::nullopt;
+                if (i + 1 >= argc)
+                    return std::nullopt;
                 a.options[s] = argv[++i];
             } else if (s == "--force") {
                 a.options[s] = "1";
@@ -104,7 +106,8 @@ int initDemo(const Args& a, const std::string& db) {
         if (!a.options.count("--force")) {
             return fail("Veritabanı zaten var: " + db + " (üzerine yazmak için --force)");
         }
-        for (const char* suffix : {"", "-wal", "-shm"}) std::remove((db + suffix).c_str());
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::remove((db + suffix).c_str());
     }
     openSqliteStorage(db, true);
     Database d(db, false);
@@ -137,7 +140,8 @@ int serve(const Args& a, const std::string& db) {
     Dispatcher dispatcher(*storage);
     registerMethods(dispatcher);
     WebHostConfig web;
-    if (a.options.count("--update-file")) web.updateFile = a.options.at("--update-file");
+    if (a.options.count("--update-file"))
+        web.updateFile = a.options.at("--update-file");
     HttpServer server(dispatcher, web, listen, static_cast<unsigned short>(port));
     server.start(int(threads));
     std::cout << "listening on " << listen << ":" << server.port() << std::endl;
@@ -154,16 +158,21 @@ int serve(const Args& a, const std::string& db) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const auto args = parse(argc, argv);
-    if (!args) return usage();
+    if (!args)
+        return usage();
     const Args& a = *args;
-    if (!a.options.count("--db")) return usage();
+    if (!a.options.count("--db"))
+        return usage();
     const std::string db = a.options.at("--db");
 
     try {
-        if (a.command == "init-demo") return initDemo(a, db);
-        if (a.command == "serve") return serve(a, db);
+        if (a.command == "init-demo")
+            return initDemo(a, db);
+        if (a.command == "serve")
+            return serve(a, db);
 
-        if (!QFileInfo::exists(QString::fromStdString(db))) return fail("Veritabanı yok: " + db);
+        if (!QFileInfo::exists(QString::fromStdString(db)))
+            return fail("Veritabanı yok: " + db);
         auto storage = openSqliteStorage(db, false);
         if (a.command == "list-users") {
             for (const UserRow& u : storage->users()) {
@@ -173,7 +182,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (a.command == "register-workstation") {
-            if (!a.options.count("--id") || !a.options.count("--user")) return usage();
+            if (!a.options.count("--id") || !a.options.count("--user"))
+                return usage();
             storage->registerWorkstation(QString::fromStdString(a.options.at("--id")),
                                          QString::fromStdString(a.options.at("--user")));
             std::cout << "İstasyon " << a.options.at("--id") << " -> " << a.options.at("--user")
@@ -182,7 +192,8 @@ int main(int argc, char** argv) {
         }
         if (a.command == "set-client-version") {
             long long v = 0;
-            if (a.positional.size() != 1 || !toInt(a.positional[0], 1, 1000000, v)) return usage();
+            if (a.positional.size() != 1 || !toInt(a.positional[0], 1, 1000000, v))
+                return usage();
             storage->setExpectedClientVersion(int(v));
             return 0;
         }
@@ -191,7 +202,8 @@ int main(int argc, char** argv) {
                 (a.positional[0] != "0" && a.positional[0] != "1")) {
                 return usage();
             }
-            storage->setActive(QString::fromStdString(a.options.at("--user")), a.positional[0] == "1");
+            storage->setActive(QString::fromStdString(a.options.at("--user")),
+                               a.positional[0] == "1");
             return 0;
         }
         if (a.command == "outbox") {

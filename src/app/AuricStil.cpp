@@ -30,7 +30,8 @@ void AuricStiliniUygula(QApplication& app) {
     app.setFont(platform::uiFont(13));
 
     QFile qss(QStringLiteral(":/app/auric.qss"));
-    if (qss.open(QIODevice::ReadOnly)) app.setStyleSheet(QString::fromUtf8(qss.readAll()));
+    if (qss.open(QIODevice::ReadOnly))
+        app.setStyleSheet(QString::fromUtf8(qss.readAll()));
 }
 
 }  // namespace kv::app

@@ -11,10 +11,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMovie>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSvgRenderer>
-#include <QPainter>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -157,6 +157,8 @@ void TForm1::buildHeader(QFrame* panel) {
     banner->setObjectName(QStringLiteral("RxGIFAnimator1"));
     banner->setFixedWidth(458);
     banner->setAlignment(Qt::AlignCenter);
+    // The built-in banner until the server's arrives.
+    banner->setPixmap(svgPixmap(QStringLiteral(":/app/banner.svg"), QSize(458, 96)));
     h->addWidget(banner);
 
     Button3 = new QToolButton(panel);
@@ -208,8 +210,8 @@ void TForm1::buildSearchBar(QFrame* panel) {
     gifoncekiler = waitImage(panel, "gifoncekiler");
     gifekstre = waitImage(panel, "gifekstre");
     gifdosyalar = waitImage(panel, "gifdosyalar");
-    for (auto* w : {gifstokara, gifyeniler, gifkampanyali, gifduyuru, gifoncekiler, gifekstre,
-                    gifdosyalar}) {
+    for (auto* w :
+         {gifstokara, gifyeniler, gifkampanyali, gifduyuru, gifoncekiler, gifekstre, gifdosyalar}) {
         h->addWidget(w);
     }
 
@@ -255,7 +257,8 @@ void TForm1::buildLegend(QFrame* panel) {
     h->setContentsMargins(20, 0, 20, 0);
     h->setSpacing(2);
     QFont f = platform::uiFont(11, true);
-    const QString colour = QStringLiteral("color: #%1;").arg(kLegendColour, 6, 16, QLatin1Char('0'));
+    const QString colour =
+        QStringLiteral("color: #%1;").arg(kLegendColour, 6, 16, QLatin1Char('0'));
     auto label = [&](const QString& text) {
         auto* l = new QLabel(text, panel);
         l->setFont(f);
@@ -290,9 +293,8 @@ void TForm1::buildMenu() {
     cikisMenu = Genelmenu->addAction(QStringLiteral("Çıkış"));
     Button3->setMenu(Genelmenu);
     // A click on the button itself opens the menu under its lower left corner as well.
-    connect(Button3, &QToolButton::clicked, this, [this] {
-        Genelmenu->popup(Button3->mapToGlobal(QPoint(0, Button3->height())));
-    });
+    connect(Button3, &QToolButton::clicked, this,
+            [this] { Genelmenu->popup(Button3->mapToGlobal(QPoint(0, Button3->height()))); });
     connect(sifreMenu, &QAction::triggered, this, &TForm1::sifreDegistirmeIstegi);
     connect(webMenu, &QAction::triggered, this, &TForm1::webSitesiAc);
     connect(cikisMenu, &QAction::triggered, this, &QWidget::close);
@@ -316,7 +318,8 @@ bool TForm1::FormCreate() {
     settings::sunucuAdresiniAyarla(*bagc_);
     webMenu->setText(settings::webSitesiAdi());
 
-    if (!GirisYap()) return false;
+    if (!GirisYap())
+        return false;
     baslangicSirasi();
     return true;
 }
@@ -340,24 +343,20 @@ bool TForm1::GirisYap() {
 void TForm1::KullaniciTipiUygula() {
     const int tip = sbilgi_.MusteriTipi();
     musteritus->setVisible(tip == 1 || tip == 2);
-    if (tip == 4) sPageControl1->setTabVisible(sPageControl1->indexOf(skampanyali), false);
+    if (tip == 4)
+        sPageControl1->setTabVisible(sPageControl1->indexOf(skampanyali), false);
 }
 
 void TForm1::AnaBilgiAl() {
     kullanicilbl->setText(sbilgi_.ADI());
     cariadilbl->setText(sbilgi_.CariAdi());
     saticilbl->setText(sbilgi_.SaticiAdi() + QStringLiteral(" Telefonu: ") +
-                       sbilgi_.SaticiTelefon() + QStringLiteral(" email: ") +
-                       sbilgi_.SaticiMail());
+                       sbilgi_.SaticiTelefon() + QStringLiteral(" email: ") + sbilgi_.SaticiMail());
 }
 
 void TForm1::baslangicSirasi() {
     platform::runInBackground(
-        this,
-        [this] {
-            platform::runOnUiThread([this] { AnaBilgiAl(); });
-        },
-        [] {});
+        this, [this] { platform::runOnUiThread([this] { AnaBilgiAl(); }); }, [] {});
 }
 
 void TForm1::webSitesiAc() {
@@ -374,8 +373,7 @@ void TForm1::sifreDegistirmeIstegi() {
 
 bool TForm1::FormCloseQuery() {
     return common::MesajKutusu(QStringLiteral("Programdan Çıkmak İstiyor musunuz ?"),
-                               common::MesajTuru::Soru,
-                               QMessageBox::Yes | QMessageBox::No, 0) == 6;
+                               common::MesajTuru::Soru, QMessageBox::Yes | QMessageBox::No, 0) == 6;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -401,7 +399,8 @@ void TForm1::CikisGonder() {
         [kayit = std::shared_ptr<remote::TSonucBilgisi>(std::move(kayit)),
          klon = std::shared_ptr<remote::ServerConnection>(std::move(klon))]() mutable {
             try {
-                if (!common::BaglantiKur(*klon, false)) return;
+                if (!common::BaglantiKur(*klon, false))
+                    return;
                 remote::TServerMethods1Client proxy(klon.get());
                 proxy.CikisGonder(std::make_unique<remote::TSonucBilgisi>(*kayit));
                 klon->close();

@@ -25,7 +25,7 @@ namespace kv::app {
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -82,10 +82,10 @@ public:
     QWidget* tabdosyalar = nullptr;
     QWidget* kayanyazi = nullptr;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildHeader(QFrame* panel);
     void buildSearchBar(QFrame* panel);
     void buildTabs();

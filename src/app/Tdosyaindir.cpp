@@ -82,8 +82,8 @@ QString Tdosyaindir::ilerlemeMetni(qint64 received, qint64 total) {
     const double yuzde = double(received) / double(total) * 100.0;
     const auto mb = [](qint64 b) { return double(b) / 1024.0 / 1024.0; };
     return QStringLiteral("Bilgi: %") + loc.toString(yuzde, 'f', 2) +
-           QStringLiteral("  İndirilen: ") + loc.toString(mb(received), 'f', 2) +
-           QLatin1Char('/') + loc.toString(mb(total), 'f', 2) + QStringLiteral(" Mb");
+           QStringLiteral("  İndirilen: ") + loc.toString(mb(received), 'f', 2) + QLatin1Char('/') +
+           loc.toString(mb(total), 'f', 2) + QStringLiteral(" Mb");
 }
 
 void Tdosyaindir::showEvent(QShowEvent* e) {
@@ -93,12 +93,14 @@ void Tdosyaindir::showEvent(QShowEvent* e) {
 }
 
 bool Tdosyaindir::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, &Tdosyaindir::FormActivate);
+    if (e->type() == QEvent::WindowActivate)
+        QTimer::singleShot(0, this, &Tdosyaindir::FormActivate);
     return QDialog::event(e);
 }
 
 void Tdosyaindir::NetHTTPClient1ReceiveData(qint64 received, qint64 total) {
-    if (total <= 0) return;
+    if (total <= 0)
+        return;
     bilgi->setText(ilerlemeMetni(received, total));
     ProgressBar1->setMaximum(int(qMin<qint64>(total, INT_MAX)));
     ProgressBar1->setValue(int(qMin<qint64>(received, INT_MAX)));
@@ -113,11 +115,13 @@ void Tdosyaindir::NetHTTPClient1RequestError(const QString& hata) {
 }
 
 void Tdosyaindir::FormActivate() {
-    if (basladi) return;
+    if (basladi)
+        return;
     basladi = true;
 
     const QString dosya = yerelDosya();
-    if (QFile::exists(dosya)) QFile::remove(dosya);
+    if (QFile::exists(dosya))
+        QFile::remove(dosya);
 
     QNetworkAccessManager nam;
     nam.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -134,8 +138,7 @@ void Tdosyaindir::FormActivate() {
     req.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
 
     QNetworkReply* reply = nam.get(req);
-    connect(reply, &QNetworkReply::downloadProgress, this,
-            &Tdosyaindir::NetHTTPClient1ReceiveData);
+    connect(reply, &QNetworkReply::downloadProgress, this, &Tdosyaindir::NetHTTPClient1ReceiveData);
     // The request is waited for here; the loop keeps the window painted meanwhile.
     QEventLoop loop;
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);

@@ -13,7 +13,7 @@ namespace kv::app {
 
 class Tdosyaindir : public QDialog {
     Q_OBJECT
-public:
+  public:
     // The window for the version the server expects.
     static Tdosyaindir* Yeni(QWidget* owner, int version);
 
@@ -28,11 +28,11 @@ public:
     // Where the new program file is saved.
     static QString yerelDosya();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     explicit Tdosyaindir(QWidget* owner);
     void FormActivate();
     void NetHTTPClient1ReceiveData(qint64 received, qint64 total);

@@ -124,7 +124,8 @@ Tgirisform::Tgirisform(remote::ServerConnection* bagim_, remote::TSonucBilgisi* 
 void Tgirisform::FormCreate() {
     idsi = identity::BilgisayarIdAl();
     const settings::HatirlananKullanici k = settings::hatirlananKullaniciOku();
-    if (!k.dosyaVar) return;
+    if (!k.dosyaVar)
+        return;
     benihatirla->setChecked(k.hatirla);
     if (k.hatirla) {
         adi->setText(k.isim);
@@ -135,7 +136,8 @@ void Tgirisform::FormCreate() {
 bool Tgirisform::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == adi || watched == sifre) && event->type() == QEvent::KeyPress) {
         const auto* ke = static_cast<QKeyEvent*>(event);
-        if (ke->key() != Qt::Key_Return && ke->key() != Qt::Key_Enter) return false;
+        if (ke->key() != Qt::Key_Return && ke->key() != Qt::Key_Enter)
+            return false;
         QLineEdit* field = static_cast<QLineEdit*>(watched);
         if (field->text().trimmed().isEmpty()) {
             QApplication::beep();
@@ -160,7 +162,9 @@ bool Tgirisform::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Tgirisform::Button2Click() { platform::endProgram(0); }
+void Tgirisform::Button2Click() {
+    platform::endProgram(0);
+}
 
 void Tgirisform::bekleGoster(bool goster) {
     RxGIFAnimator1->setVisible(goster);
@@ -206,11 +210,13 @@ void Tgirisform::Devamet(const QString& adres) {
     platform::runInBackground(
         this,
         [basarili, klon, kayit, kimlik, ipUrl] {
-            if (!common::BaglantiKur(*klon, false)) return;
+            if (!common::BaglantiKur(*klon, false))
+                return;
             try {
                 remote::TServerMethods1Client proxy(klon.get());
                 const remote::TSonucBilgisi* cevap = proxy.BuyukGetir(kimlik);
-                if (!cevap) return;
+                if (!cevap)
+                    return;
                 kayit->Kopyala(*cevap);
             } catch (const std::exception&) {
                 return;

@@ -16,7 +16,7 @@ namespace kv::app {
 
 class Tgirisform : public QDialog {
     Q_OBJECT
-public:
+  public:
     Tgirisform(remote::ServerConnection* bagim, remote::TSonucBilgisi* Bilgim,
                QWidget* parent = nullptr);
 
@@ -38,10 +38,10 @@ public:
     void Button1Click();
     void Button2Click();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FormCreate();
     void Devamet(const QString& adres);
     void girisBitti(bool basarili);

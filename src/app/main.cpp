@@ -20,9 +20,11 @@ int main(int argc, char** argv) {
 
     kv::app::AuricStiliniUygula(app);
     kv::app::TForm1 form;
-    if (!form.FormCreate()) return 0;
+    if (!form.FormCreate())
+        return 0;
     // Maximised; without a window manager (a bare X server) the size is set by hand.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) form.setGeometry(screen->availableGeometry());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        form.setGeometry(screen->availableGeometry());
     form.showMaximized();
     form.araedit->setFocus();
     return app.exec();

@@ -17,7 +17,8 @@ bool BaglantiKur(remote::ServerConnection& baglanti, bool mesaj,
         } catch (const remote::RemoteError&) {
             baglanti.close();
             ++hatalar;
-            if (basarisizlikta) basarisizlikta(hatalar);
+            if (basarisizlikta)
+                basarisizlikta(hatalar);
             QThread::msleep(kBaglantiBeklemeMs);
         }
     }

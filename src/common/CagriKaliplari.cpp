@@ -14,9 +14,11 @@ namespace {
 const QString kBaglantiMesaji = QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!");
 
 void bekle(QLabel* l, bool goster) {
-    if (!l) return;
+    if (!l)
+        return;
     l->setVisible(goster);
-    if (QMovie* m = l->movie()) goster ? m->start() : m->stop();
+    if (QMovie* m = l->movie())
+        goster ? m->start() : m->stop();
 }
 }  // namespace
 
@@ -25,8 +27,10 @@ void arkaPlandaYukle(const ArkaPlanYukleme& y, const remote::ServerConnection& a
                      std::function<void()> devam) {
     auto hata = std::make_shared<bool>(false);
     bekle(y.bekleResmi, true);
-    if (y.grid) y.grid->setEnabled(false);
-    if (y.model) y.model->detach();
+    if (y.grid)
+        y.grid->setEnabled(false);
+    if (y.model)
+        y.model->detach();
     std::shared_ptr<remote::ServerConnection> klon = ana.clone();
     const bool korumali = y.korumali;
     QPointer<QLabel> bekleResmi = y.bekleResmi;
@@ -51,18 +55,23 @@ void arkaPlandaYukle(const ArkaPlanYukleme& y, const remote::ServerConnection& a
             klon->close();
         },
         [hata, bekleResmi, grid, model, devam = std::move(devam)] {
-            if (model) model->attach();
-            if (grid) grid->setEnabled(true);
+            if (model)
+                model->attach();
+            if (grid)
+                grid->setEnabled(true);
             bekle(bekleResmi, false);
-            if (devam) devam();
-            if (*hata) MesajKutusu(kBaglantiMesaji, MesajTuru::Hata, QMessageBox::Ok, 2);
+            if (devam)
+                devam();
+            if (*hata)
+                MesajKutusu(kBaglantiMesaji, MesajTuru::Hata, QMessageBox::Ok, 2);
         });
 }
 
 bool klondaCagir(const remote::ServerConnection& ana,
                  const std::function<void(remote::ServerConnection&)>& is) {
     auto klon = ana.clone();
-    if (!BaglantiKur(*klon, true)) return false;
+    if (!BaglantiKur(*klon, true))
+        return false;
     is(*klon);
     klon->close();
     return true;
@@ -70,7 +79,8 @@ bool klondaCagir(const remote::ServerConnection& ana,
 
 bool anaBaglantidaCagir(remote::ServerConnection& ana,
                         const std::function<void(remote::ServerConnection&)>& is) {
-    if (!BaglantiKur(ana, true)) return false;
+    if (!BaglantiKur(ana, true))
+        return false;
     struct Kapat {
         remote::ServerConnection& c;
         ~Kapat() { c.close(); }

@@ -19,9 +19,9 @@ class MemTableModel;
 namespace kv::common {
 
 struct ArkaPlanYukleme {
-    QObject* pencere = nullptr;              // the continuation is dropped once it is gone
-    QLabel* bekleResmi = nullptr;            // the tab's wait image
-    QWidget* grid = nullptr;                 // disabled while loading
+    QObject* pencere = nullptr;                // the continuation is dropped once it is gone
+    QLabel* bekleResmi = nullptr;              // the tab's wait image
+    QWidget* grid = nullptr;                   // disabled while loading
     platform::MemTableModel* model = nullptr;  // detached while the worker fills its table
     // Guarded loads turn any error of the work into the connection message; unguarded ones
     // let it reach the application's error report.

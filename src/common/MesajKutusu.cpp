@@ -23,11 +23,16 @@ struct ButtonInfo {
     int result;
 };
 constexpr ButtonInfo kButtons[] = {
-    {QMessageBox::Yes, "Evet", 0, 6},           {QMessageBox::No, "Hayır", 1, 7},
-    {QMessageBox::Ok, "Tamam", 2, 1},           {QMessageBox::Cancel, "Vazgeç", 3, 2},
-    {QMessageBox::Abort, "İptal", 4, 3},        {QMessageBox::Retry, "Tekrar", 5, 4},
-    {QMessageBox::Ignore, "Atla", 6, 5},        {QMessageBox::NoToAll, "Tümüne Hayır", 8, 13},
-    {QMessageBox::YesToAll, "Tümüne Evet", 9, 14}, {QMessageBox::Help, "Yardım", 10, 9},
+    {QMessageBox::Yes, "Evet", 0, 6},
+    {QMessageBox::No, "Hayır", 1, 7},
+    {QMessageBox::Ok, "Tamam", 2, 1},
+    {QMessageBox::Cancel, "Vazgeç", 3, 2},
+    {QMessageBox::Abort, "İptal", 4, 3},
+    {QMessageBox::Retry, "Tekrar", 5, 4},
+    {QMessageBox::Ignore, "Atla", 6, 5},
+    {QMessageBox::NoToAll, "Tümüne Hayır", 8, 13},
+    {QMessageBox::YesToAll, "Tümüne Evet", 9, 14},
+    {QMessageBox::Help, "Yardım", 10, 9},
 };
 
 int show(const QString& metin, MesajTuru tur, QMessageBox::StandardButtons dugmeler, int odak) {
@@ -38,7 +43,8 @@ int show(const QString& metin, MesajTuru tur, QMessageBox::StandardButtons dugme
     QMessageBox box(kIcons[k], QString::fromUtf8(kTitles[k]), metin, dugmeler,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MesajKutusu"));
-    if (fontPixelSize() > 0) box.setFont(platform::uiFont(fontPixelSize()));
+    if (fontPixelSize() > 0)
+        box.setFont(platform::uiFont(fontPixelSize()));
     for (const ButtonInfo& b : kButtons) {
         if (QAbstractButton* btn = box.button(b.button)) {
             btn->setText(QString::fromUtf8(b.caption));
@@ -52,14 +58,17 @@ int show(const QString& metin, MesajTuru tur, QMessageBox::StandardButtons dugme
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const ButtonInfo& b : kButtons) {
-        if (b.button == clicked) return b.result;
+        if (b.button == clicked)
+            return b.result;
     }
     return 2;  // closed without a button: as Cancel
 }
 
 }  // namespace
 
-void setMesajKutusuFontPixelSize(int px) { fontPixelSize() = px; }
+void setMesajKutusuFontPixelSize(int px) {
+    fontPixelSize() = px;
+}
 
 int MesajKutusu(const QString& metin, MesajTuru tur, QMessageBox::StandardButtons dugmeler,
                 int odak) {

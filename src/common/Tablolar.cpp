@@ -6,15 +6,20 @@
 
 namespace kv::common {
 
-bool TabloDolu(const platform::MemTable& tablo) { return tablo.isActive() && tablo.rowCount() > 0; }
+bool TabloDolu(const platform::MemTable& tablo) {
+    return tablo.isActive() && tablo.rowCount() > 0;
+}
 
 bool SeciliVar(platform::MemTable& tablo) {
-    if (!TabloDolu(tablo)) return false;
+    if (!TabloDolu(tablo))
+        return false;
     const int sec = tablo.columnIndex(u"SEC");
-    if (sec < 0) return false;
+    if (sec < 0)
+        return false;
     tablo.first();
     while (!tablo.eof()) {
-        if (!tablo.isNull(tablo.recNo(), sec) && tablo.toInt(tablo.recNo(), sec) == 1) return true;
+        if (!tablo.isNull(tablo.recNo(), sec) && tablo.toInt(tablo.recNo(), sec) == 1)
+            return true;
         tablo.next();
     }
     return false;
@@ -32,8 +37,10 @@ double Yuvarla(double tutar) {
     const QLocale loc;
     QString s = platform::formatFloat(u"#,###,##.00", tutar, loc);
     s.remove(loc.groupSeparator());
-    if (s.startsWith(loc.decimalPoint())) s.prepend(QLatin1Char('0'));
-    if (s.startsWith(loc.negativeSign() + loc.decimalPoint())) s.insert(1, QLatin1Char('0'));
+    if (s.startsWith(loc.decimalPoint()))
+        s.prepend(QLatin1Char('0'));
+    if (s.startsWith(loc.negativeSign() + loc.decimalPoint()))
+        s.insert(1, QLatin1Char('0'));
     bool ok = false;
     const double v = loc.toDouble(s, &ok);
     return ok ? v : tutar;

@@ -114,9 +114,10 @@ Tkullanicikayit::Tkullanicikayit(QWidget* owner, const remote::TSonucBilgisi& bi
     connect(Button2, &QPushButton::clicked, this, &Tkullanicikayit::Button2Click);
     connect(Button1, &QPushButton::clicked, this, &Tkullanicikayit::Button1Click);
 
-    QWidget* order[] = {firmaadi, adres1,  adres2,       ilce,  sehir, telefon, fax,
-                        vd,       vn,      yetkili,      kullaniciadi, sifre, mail, kargoambar};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    QWidget* order[] = {firmaadi, adres1, adres2,  ilce,         sehir, telefon, fax,
+                        vd,       vn,     yetkili, kullaniciadi, sifre, mail,    kargoambar};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     _idsi = app::identity::BilgisayarIdAl();
     lblid->setText(QStringLiteral("Bilgisayar ID: ") + _idsi);
@@ -143,7 +144,8 @@ Tkullanicikayit* Tkullanicikayit::Ac(QWidget* owner, const remote::TSonucBilgisi
 
 void Tkullanicikayit::bilgileriDoldur() {
     con->close();
-    if (!common::BaglantiKur(*con, true)) return;
+    if (!common::BaglantiKur(*con, true))
+        return;
     try {
         remote::TServerMethods1Client proxy(con.get());
         if (const remote::TMobilCariBilgisi* kart = proxy.MobilCariBilgisiGetir(0, _idsi)) {
@@ -164,18 +166,22 @@ void Tkullanicikayit::bilgileriDoldur() {
 
 bool Tkullanicikayit::dogrula() {
     const std::pair<QLineEdit*, const char*> zorunlu[] = {
-        {firmaadi, "Firma Adı boş olamaz !"},   {adres1, "Adres boş olamaz !"},
-        {ilce, "İlçe Adı boş olamaz !"},        {sehir, "Şehir Adı boş olamaz !"},
-        {telefon, "Telefon  boş olamaz !"},     {yetkili, "Yetkili  boş olamaz !"},
-        {kullaniciadi, "Kullanıcı  boş olamaz !"}, {sifre, "Şifre  boş olamaz !"},
+        {firmaadi, "Firma Adı boş olamaz !"},
+        {adres1, "Adres boş olamaz !"},
+        {ilce, "İlçe Adı boş olamaz !"},
+        {sehir, "Şehir Adı boş olamaz !"},
+        {telefon, "Telefon  boş olamaz !"},
+        {yetkili, "Yetkili  boş olamaz !"},
+        {kullaniciadi, "Kullanıcı  boş olamaz !"},
+        {sifre, "Şifre  boş olamaz !"},
         {mail, "Mail  boş olamaz !"},
     };
     for (const auto& [alan, mesaj] : zorunlu) {
         if (alan->text().trimmed().isEmpty()) {
             alan->selectAll();
             alan->setFocus();
-            common::MesajKutusu(QString::fromUtf8(mesaj), common::MesajTuru::Uyari,
-                                QMessageBox::Ok, 2);
+            common::MesajKutusu(QString::fromUtf8(mesaj), common::MesajTuru::Uyari, QMessageBox::Ok,
+                                2);
             return false;
         }
     }
@@ -183,17 +189,19 @@ bool Tkullanicikayit::dogrula() {
 }
 
 void Tkullanicikayit::Button2Click() {
-    if (!dogrula()) return;
+    if (!dogrula())
+        return;
     const QString baslik = durum == TIstek::tyeni ? QStringLiteral("B2B Yeni Kullanıcı İstek")
                                                   : QStringLiteral("Şifre Değiştirme İsteği");
     con->close();
-    if (!common::BaglantiKur(*con, true)) return;
+    if (!common::BaglantiKur(*con, true))
+        return;
     try {
         remote::TServerMethods1Client proxy(con.get());
         proxy.MailGonserCari(_idsi, baslik, firmaadi->text(), adres1->text(), adres2->text(),
-                             ilce->text(), sehir->text(), telefon->text(), fax->text(),
-                             vd->text(), vn->text(), yetkili->text(), kullaniciadi->text(),
-                             sifre->text(), mail->text(), kargoambar->text());
+                             ilce->text(), sehir->text(), telefon->text(), fax->text(), vd->text(),
+                             vn->text(), yetkili->text(), kullaniciadi->text(), sifre->text(),
+                             mail->text(), kargoambar->text());
     } catch (const remote::RemoteError& e) {
         con->close();
         common::MesajKutusu(e.message(), common::MesajTuru::Hata, QMessageBox::Ok, 2);
@@ -204,6 +212,8 @@ void Tkullanicikayit::Button2Click() {
                         QMessageBox::Ok, 2);
 }
 
-void Tkullanicikayit::Button1Click() { reject(); }
+void Tkullanicikayit::Button1Click() {
+    reject();
+}
 
 }  // namespace kv::content

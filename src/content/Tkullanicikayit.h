@@ -18,7 +18,7 @@ enum class TIstek { tyeni, teski };
 
 class Tkullanicikayit : public QDialog {
     Q_OBJECT
-public:
+  public:
     static Tkullanicikayit* Yeni(QWidget* owner, const remote::TSonucBilgisi& bilgi,
                                  const remote::ServerConnection& baglanti);
     static Tkullanicikayit* Ac(QWidget* owner, const remote::TSonucBilgisi& bilgi,
@@ -50,7 +50,7 @@ public:
     void Button2Click();
     void Button1Click();
 
-private:
+  private:
     Tkullanicikayit(QWidget* owner, const remote::TSonucBilgisi& bilgi,
                     const remote::ServerConnection& baglanti);
     void bilgileriDoldur();

@@ -29,7 +29,9 @@ QString describe(const std::exception_ptr& e) {
 
 }  // namespace
 
-bool onUiThread() { return QThread::currentThread() == qApp->thread(); }
+bool onUiThread() {
+    return QThread::currentThread() == qApp->thread();
+}
 
 void runOnUiThread(const std::function<void()>& f) {
     if (onUiThread()) {
@@ -70,9 +72,12 @@ void runInBackground(QObject* context, std::function<void()> work,
         QMetaObject::invokeMethod(
             qApp,
             [guard, hasContext, error, continuation = std::move(continuation)] {
-                if (hasContext && !guard) return;  // its window is gone
-                if (continuation) continuation();
-                if (error) reportError(describe(error));
+                if (hasContext && !guard)
+                    return;  // its window is gone
+                if (continuation)
+                    continuation();
+                if (error)
+                    reportError(describe(error));
             },
             Qt::QueuedConnection);
     });

@@ -11,7 +11,8 @@ CountCaption parseCountCaption(const QString& caption) {
     CountCaption c;
     c.baslik = caption;
     const qsizetype eq = caption.indexOf(QLatin1Char('='));
-    if (eq < 0) return c;
+    if (eq < 0)
+        return c;
     c.baslik = caption.mid(eq + 1, 100);
     bool ok = false;
     const int n = caption.left(eq).trimmed().toInt(&ok);
@@ -26,12 +27,15 @@ CountBadgeTabBar::CountBadgeTabBar(QWidget* parent) : QTabBar(parent) {
     setDrawBase(true);
 }
 
-QSize CountBadgeTabBar::tabSizeHint(int) const { return extent_; }
+QSize CountBadgeTabBar::tabSizeHint(int) const {
+    return extent_;
+}
 
 void CountBadgeTabBar::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     for (int i = 0; i < count(); ++i) {
-        if (!isTabVisible(i)) continue;
+        if (!isTabVisible(i))
+            continue;
         QStyleOptionTab opt;
         initStyleOption(&opt, i);
         const CountCaption cc = parseCountCaption(opt.text);
@@ -66,9 +70,8 @@ void CountBadgeTabBar::paintEvent(QPaintEvent*) {
             r.setLeft(ir.right() + 3);
         }
         const QPalette::ColorRole role = QPalette::WindowText;
-        p.setPen(opt.palette.color((opt.state & QStyle::State_Enabled) ? QPalette::Active
-                                                                        : QPalette::Disabled,
-                                   role));
+        p.setPen(opt.palette.color(
+            (opt.state & QStyle::State_Enabled) ? QPalette::Active : QPalette::Disabled, role));
         p.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, cc.baslik);
 
         if (cc.sayi > 0) {

@@ -19,16 +19,16 @@ CountCaption parseCountCaption(const QString& caption);
 
 class CountBadgeTabBar : public QTabBar {
     Q_OBJECT
-public:
+  public:
     explicit CountBadgeTabBar(QWidget* parent = nullptr);
     void setTabExtent(const QSize& size) { extent_ = size; }
 
-protected:
+  protected:
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QSize extent_{110, 50};
 };
 
@@ -36,11 +36,11 @@ private:
 // fit (the bar does not scroll).
 class CountBadgeTabWidget : public QTabWidget {
     Q_OBJECT
-public:
+  public:
     explicit CountBadgeTabWidget(QWidget* parent = nullptr);
     CountBadgeTabBar* badgeBar() const { return bar_; }
 
-private:
+  private:
     CountBadgeTabBar* bar_;
 };
 

@@ -9,8 +9,8 @@
 namespace kv::platform {
 
 namespace {
-constexpr const char* kTypeNames[] = {"int32", "int64",    "double",   "currency",
-                                      "text",  "bool",     "datetime", "blob"};
+constexpr const char* kTypeNames[] = {"int32", "int64", "double",   "currency",
+                                      "text",  "bool",  "datetime", "blob"};
 
 bool usesInts(FieldType t) {
     return t == FieldType::Int32 || t == FieldType::Int64 || t == FieldType::Bool;
@@ -20,7 +20,9 @@ bool usesReals(FieldType t) {
 }
 }  // namespace
 
-const char* fieldTypeName(FieldType t) { return kTypeNames[int(t)]; }
+const char* fieldTypeName(FieldType t) {
+    return kTypeNames[int(t)];
+}
 
 bool parseFieldType(std::string_view name, FieldType& out) {
     for (int i = 0; i < 8; ++i) {
@@ -41,72 +43,94 @@ void MemTable::clear() {
 
 int MemTable::columnIndex(QStringView name) const {
     for (int i = 0; i < int(columns_.size()); ++i) {
-        if (columns_[i].name == name) return i;
+        if (columns_[i].name == name)
+            return i;
     }
     return -1;
 }
 
 QVariant MemTable::value(int row, int col) const {
-    if (isNull(row, col)) return QVariant();
+    if (isNull(row, col))
+        return QVariant();
     const Column& c = columns_[col];
     switch (c.type) {
-        case FieldType::Int32: return QVariant(qint32(c.ints[row]));
-        case FieldType::Int64: return QVariant(qint64(c.ints[row]));
-        case FieldType::Bool: return QVariant(c.ints[row] != 0);
+        case FieldType::Int32:
+            return QVariant(qint32(c.ints[row]));
+        case FieldType::Int64:
+            return QVariant(qint64(c.ints[row]));
+        case FieldType::Bool:
+            return QVariant(c.ints[row] != 0);
         case FieldType::Double:
         case FieldType::Currency:
-        case FieldType::DateTime: return QVariant(c.reals[row]);
-        case FieldType::Text: return QVariant(toText(row, col));
-        case FieldType::Blob: return QVariant(toBlob(row, col));
+        case FieldType::DateTime:
+            return QVariant(c.reals[row]);
+        case FieldType::Text:
+            return QVariant(toText(row, col));
+        case FieldType::Blob:
+            return QVariant(toBlob(row, col));
     }
     return QVariant();
 }
 
 std::int64_t MemTable::toInt(int row, int col) const {
-    if (isNull(row, col)) return 0;
+    if (isNull(row, col))
+        return 0;
     const Column& c = columns_[col];
-    if (usesInts(c.type)) return c.ints[row];
-    if (usesReals(c.type)) return std::int64_t(c.reals[row]);
+    if (usesInts(c.type))
+        return c.ints[row];
+    if (usesReals(c.type))
+        return std::int64_t(c.reals[row]);
     return toText(row, col).trimmed().toLongLong();
 }
 
 double MemTable::toDouble(int row, int col) const {
-    if (isNull(row, col)) return 0.0;
+    if (isNull(row, col))
+        return 0.0;
     const Column& c = columns_[col];
-    if (usesReals(c.type)) return c.reals[row];
-    if (usesInts(c.type)) return double(c.ints[row]);
+    if (usesReals(c.type))
+        return c.reals[row];
+    if (usesInts(c.type))
+        return double(c.ints[row]);
     return toText(row, col).trimmed().toDouble();
 }
 
 QString MemTable::toText(int row, int col) const {
-    if (isNull(row, col)) return QString();
+    if (isNull(row, col))
+        return QString();
     const Column& c = columns_[col];
     if (c.type == FieldType::Text || c.type == FieldType::Blob) {
         const std::uint32_t begin = row == 0 ? 0 : c.offsets[row - 1];
         return QString::fromUtf8(c.arena.data() + begin, qsizetype(c.offsets[row] - begin));
     }
-    if (usesInts(c.type)) return QString::number(c.ints[row]);
+    if (usesInts(c.type))
+        return QString::number(c.ints[row]);
     return QString::number(c.reals[row], 'g', 15);
 }
 
 QByteArray MemTable::toBlob(int row, int col) const {
-    if (isNull(row, col)) return QByteArray();
+    if (isNull(row, col))
+        return QByteArray();
     const Column& c = columns_[col];
-    if (c.type != FieldType::Text && c.type != FieldType::Blob) return toText(row, col).toUtf8();
+    if (c.type != FieldType::Text && c.type != FieldType::Blob)
+        return toText(row, col).toUtf8();
     const std::uint32_t begin = row == 0 ? 0 : c.offsets[row - 1];
     return QByteArray(c.arena.data() + begin, qsizetype(c.offsets[row] - begin));
 }
 
 QString MemTable::displayText(int row, int col) const {
-    if (isNull(row, col)) return QString();
+    if (isNull(row, col))
+        return QString();
     const Column& c = columns_[col];
     const QLocale loc;
     switch (c.type) {
         case FieldType::Int32:
-        case FieldType::Int64: return loc.toString(qlonglong(c.ints[row]));
-        case FieldType::Bool: return c.ints[row] ? QStringLiteral("Evet") : QStringLiteral("Hayır");
+        case FieldType::Int64:
+            return loc.toString(qlonglong(c.ints[row]));
+        case FieldType::Bool:
+            return c.ints[row] ? QStringLiteral("Evet") : QStringLiteral("Hayır");
         case FieldType::Double:
-            if (!c.displayFormat.isEmpty()) return formatFloat(c.displayFormat, c.reals[row], loc);
+            if (!c.displayFormat.isEmpty())
+                return formatFloat(c.displayFormat, c.reals[row], loc);
             return loc.toString(c.reals[row], 'g', 15);
         case FieldType::Currency: {
             QLocale plain = loc;
@@ -117,11 +141,14 @@ QString MemTable::displayText(int row, int col) const {
             const double v = c.reals[row];
             const QDateTime dt = QDateTime(QDate(1899, 12, 30), QTime(0, 0))
                                      .addMSecs(qint64(std::llround(v * 86400000.0)));
-            if (std::fabs(v - std::floor(v)) < 1e-9) return dt.date().toString(QStringLiteral("dd.MM.yyyy"));
+            if (std::fabs(v - std::floor(v)) < 1e-9)
+                return dt.date().toString(QStringLiteral("dd.MM.yyyy"));
             return dt.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
         }
-        case FieldType::Text: return toText(row, col);
-        case FieldType::Blob: return QString();
+        case FieldType::Text:
+            return toText(row, col);
+        case FieldType::Blob:
+            return QString();
     }
     return QString();
 }
@@ -132,7 +159,8 @@ bool MemTable::first() {
 }
 
 bool MemTable::next() {
-    if (recNo_ < rows_) ++recNo_;
+    if (recNo_ < rows_)
+        ++recNo_;
     return recNo_ < rows_;
 }
 
@@ -141,12 +169,14 @@ QVariant MemTable::fieldByName(QStringView name) const {
     if (col < 0) {
         throw MemTableError("Tabloda \"" + name.toString().toStdString() + "\" alanı yok");
     }
-    if (eof()) throw MemTableError("Tabloda geçerli satır yok");
+    if (eof())
+        throw MemTableError("Tabloda geçerli satır yok");
     return value(recNo_, col);
 }
 
 void MemTable::copyFrom(const MemTable& other) {
-    if (&other == this) return;
+    if (&other == this)
+        return;
     columns_ = other.columns_;
     rows_ = other.rows_;
     active_ = other.active_;
@@ -174,11 +204,14 @@ void MemTable::addColumn(const QString& name, FieldType type) {
     columns_.push_back(std::move(c));
 }
 
-void MemTable::endColumns() { active_ = true; }
+void MemTable::endColumns() {
+    active_ = true;
+}
 
 void MemTable::setNullBit(Column& c, int row) {
     const std::size_t word = std::size_t(row) >> 6;
-    if (c.nulls.size() <= word) c.nulls.resize(word + 1, 0);
+    if (c.nulls.size() <= word)
+        c.nulls.resize(word + 1, 0);
     c.nulls[word] |= std::uint64_t(1) << (row & 63);
 }
 
@@ -194,13 +227,18 @@ void MemTable::appendNull(int col) {
     }
 }
 
-void MemTable::appendInt(int col, std::int64_t v) { columns_[col].ints.push_back(v); }
+void MemTable::appendInt(int col, std::int64_t v) {
+    columns_[col].ints.push_back(v);
+}
 
-void MemTable::appendReal(int col, double v) { columns_[col].reals.push_back(v); }
+void MemTable::appendReal(int col, double v) {
+    columns_[col].reals.push_back(v);
+}
 
 void MemTable::appendBytes(int col, const char* data, std::size_t size) {
     Column& c = columns_[col];
-    if (c.arena.size() + size > 0xFFFFFFFFu) throw MemTableError("Tablo sütunu çok büyük");
+    if (c.arena.size() + size > 0xFFFFFFFFu)
+        throw MemTableError("Tablo sütunu çok büyük");
     c.arena.insert(c.arena.end(), data, data + size);
     c.offsets.push_back(std::uint32_t(c.arena.size()));
 }
@@ -211,7 +249,8 @@ void MemTable::endRow() {
     if ((rows_ & 63) == 1) {
         const std::size_t words = (std::size_t(rows_) + 63) >> 6;
         for (Column& c : columns_) {
-            if (c.nulls.size() < words) c.nulls.resize(words, 0);
+            if (c.nulls.size() < words)
+                c.nulls.resize(words, 0);
         }
     }
 }

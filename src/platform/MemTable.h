@@ -20,18 +20,18 @@ const char* fieldTypeName(FieldType t);
 bool parseFieldType(std::string_view name, FieldType& out);
 
 class MemTableError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class MemTable {
-public:
+  public:
     struct Column {
         QString name;
         FieldType type;
         QString displayFormat;
-        std::vector<std::int64_t> ints;     // Int32, Int64, Bool
-        std::vector<double> reals;          // Double, Currency, DateTime
+        std::vector<std::int64_t> ints;      // Int32, Int64, Bool
+        std::vector<double> reals;           // Double, Currency, DateTime
         std::vector<std::uint32_t> offsets;  // Text, Blob: end offset of each cell in arena
         std::vector<char> arena;
         std::vector<std::uint64_t> nulls;  // bit per row
@@ -60,7 +60,9 @@ public:
     QByteArray toBlob(int row, int col) const;
 
     // Display
-    void setDisplayFormat(int col, const QString& pattern) { columns_[col].displayFormat = pattern; }
+    void setDisplayFormat(int col, const QString& pattern) {
+        columns_[col].displayFormat = pattern;
+    }
     const QString& displayFormat(int col) const { return columns_[col].displayFormat; }
     // The text a grid shows: numbers under the default locale (with the column's display
     // format for Double columns), dates as dd.MM.yyyy, null as empty text.
@@ -80,7 +82,8 @@ public:
     // Controls: a grid bound to this table ignores it while disabled.
     void disableControls() { ++disabled_; }
     void enableControls() {
-        if (disabled_ > 0) --disabled_;
+        if (disabled_ > 0)
+            --disabled_;
     }
     bool controlsDisabled() const { return disabled_ > 0; }
 
@@ -100,7 +103,7 @@ public:
 
     const Column& column(int col) const { return columns_[col]; }
 
-private:
+  private:
     void setNullBit(Column& c, int row);
     std::vector<Column> columns_;
     int rows_ = 0;

@@ -12,7 +12,8 @@ void MemTableModel::setTable(MemTable* table) {
 }
 
 void MemTableModel::detach() {
-    if (!attached_) return;
+    if (!attached_)
+        return;
     beginResetModel();
     attached_ = false;
     endResetModel();
@@ -28,7 +29,8 @@ void MemTableModel::setCaption(const QString& field, const QString& caption) {
     captions_.insert(field, caption);
     if (live()) {
         const int col = table_->columnIndex(field);
-        if (col >= 0) emit headerDataChanged(Qt::Horizontal, col, col);
+        if (col >= 0)
+            emit headerDataChanged(Qt::Horizontal, col, col);
     }
 }
 
@@ -46,17 +48,20 @@ QVariant MemTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     switch (role) {
-        case Qt::DisplayRole: return table_->displayText(index.row(), index.column());
+        case Qt::DisplayRole:
+            return table_->displayText(index.row(), index.column());
         case Qt::EditRole:
-        case Qt::UserRole: return table_->value(index.row(), index.column());
+        case Qt::UserRole:
+            return table_->value(index.row(), index.column());
         case Qt::TextAlignmentRole: {
             const FieldType t = table_->columnType(index.column());
             const bool number = t == FieldType::Int32 || t == FieldType::Int64 ||
                                 t == FieldType::Double || t == FieldType::Currency;
-            return QVariant::fromValue(Qt::Alignment(
-                (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
+            return QVariant::fromValue(
+                Qt::Alignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
         }
-        default: return {};
+        default:
+            return {};
     }
 }
 

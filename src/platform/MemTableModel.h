@@ -11,7 +11,7 @@ namespace kv::platform {
 
 class MemTableModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit MemTableModel(MemTable* table = nullptr, QObject* parent = nullptr);
 
     MemTable* table() const { return table_; }
@@ -30,7 +30,7 @@ public:
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-private:
+  private:
     bool live() const { return table_ && attached_ && table_->isActive(); }
     MemTable* table_;
     bool attached_ = true;

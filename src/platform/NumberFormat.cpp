@@ -35,7 +35,8 @@ void decimalDigits(double value, int decimals, std::string& intPart, std::string
                 break;
             }
         }
-        if (i < 0) digits.insert(digits.begin(), '1');
+        if (i < 0)
+            digits.insert(digits.begin(), '1');
     }
     intPart = digits.substr(0, digits.size() - std::size_t(decimals));
     fracPart = digits.substr(digits.size() - std::size_t(decimals));
@@ -44,7 +45,8 @@ void decimalDigits(double value, int decimals, std::string& intPart, std::string
 }  // namespace
 
 double roundDecimal(double value, int decimals) {
-    if (!std::isfinite(value)) return value;
+    if (!std::isfinite(value))
+        return value;
     std::string ip, fp;
     decimalDigits(value, decimals, ip, fp);
     const std::string s = (value < 0 ? "-" : "") + ip + (decimals > 0 ? "." + fp : "");
@@ -54,7 +56,8 @@ double roundDecimal(double value, int decimals) {
 }
 
 QString formatFloat(QStringView pattern, double value, const QLocale& locale) {
-    if (!std::isfinite(value)) return QString::number(value);
+    if (!std::isfinite(value))
+        return QString::number(value);
     const qsizetype dot = pattern.indexOf(QLatin1Char('.'));
     const QStringView intPattern = dot < 0 ? pattern : pattern.left(dot);
     const QStringView fracPattern = dot < 0 ? QStringView() : pattern.mid(dot + 1);
@@ -62,8 +65,10 @@ QString formatFloat(QStringView pattern, double value, const QLocale& locale) {
     int minInt = 0;
     bool grouping = false;
     for (QChar ch : intPattern) {
-        if (ch == QLatin1Char('0')) ++minInt;
-        if (ch == QLatin1Char(',')) grouping = true;
+        if (ch == QLatin1Char('0'))
+            ++minInt;
+        if (ch == QLatin1Char(','))
+            grouping = true;
     }
     int minFrac = 0, maxFrac = 0;
     for (QChar ch : fracPattern) {
@@ -77,20 +82,25 @@ QString formatFloat(QStringView pattern, double value, const QLocale& locale) {
 
     std::string ip, fp;
     decimalDigits(value, maxFrac, ip, fp);
-    while (int(fp.size()) > minFrac && !fp.empty() && fp.back() == '0') fp.pop_back();
+    while (int(fp.size()) > minFrac && !fp.empty() && fp.back() == '0')
+        fp.pop_back();
     // Leading zeros only as many as the picture asks for.
     std::size_t lead = 0;
-    while (lead < ip.size() && ip[lead] == '0') ++lead;
+    while (lead < ip.size() && ip[lead] == '0')
+        ++lead;
     ip = ip.substr(lead);
-    if (int(ip.size()) < minInt) ip.insert(0, std::size_t(minInt) - ip.size(), '0');
+    if (int(ip.size()) < minInt)
+        ip.insert(0, std::size_t(minInt) - ip.size(), '0');
 
     const bool negative = value < 0 && (ip.find_first_not_of('0') != std::string::npos ||
                                         fp.find_first_not_of('0') != std::string::npos);
     QString out;
-    if (negative) out += locale.negativeSign();
+    if (negative)
+        out += locale.negativeSign();
     const QString group = locale.groupSeparator();
     for (std::size_t i = 0; i < ip.size(); ++i) {
-        if (grouping && i > 0 && (ip.size() - i) % 3 == 0) out += group;
+        if (grouping && i > 0 && (ip.size() - i) % 3 == 0)
+            out += group;
         out += QLatin1Char(ip[i]);
     }
     if (!fp.empty()) {

@@ -1,14 +1,14 @@
 #include "platform/SystemInfo.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <pwd.h>
-#include <stdexcept>
 #include <sys/types.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <stdexcept>
 
 namespace kv::platform {
 
@@ -16,14 +16,16 @@ namespace {
 
 QString readTrimmed(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QString();
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
     return QString::fromUtf8(f.readAll()).trimmed();
 }
 
 bool physicalDisk(const QString& name) {
     static const char* const kSkip[] = {"loop", "ram", "zram", "dm-", "md", "sr", "fd", "nbd"};
     for (const char* p : kSkip) {
-        if (name.startsWith(QLatin1String(p))) return false;
+        if (name.startsWith(QLatin1String(p)))
+            return false;
     }
     return true;
 }
@@ -31,12 +33,15 @@ bool physicalDisk(const QString& name) {
 // ID_SERIAL_SHORT (else ID_SERIAL) of a block device from udev's database.
 QString udevSerial(const QString& udevRoot, const QString& devNumbers) {
     QFile f(udevRoot + QStringLiteral("/b") + devNumbers);
-    if (!f.open(QIODevice::ReadOnly)) return QString();
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
     QString shortSerial, serial;
     for (const QByteArray& raw : f.readAll().split('\n')) {
         const QString line = QString::fromUtf8(raw);
-        if (line.startsWith(QLatin1String("E:ID_SERIAL_SHORT="))) shortSerial = line.mid(18);
-        else if (line.startsWith(QLatin1String("E:ID_SERIAL="))) serial = line.mid(12);
+        if (line.startsWith(QLatin1String("E:ID_SERIAL_SHORT=")))
+            shortSerial = line.mid(18);
+        else if (line.startsWith(QLatin1String("E:ID_SERIAL=")))
+            serial = line.mid(12);
     }
     return shortSerial.isEmpty() ? serial : shortSerial;
 }
@@ -48,14 +53,18 @@ QString firstDiskSerial(const QString& sysRoot, const QString& udevRoot) {
     QStringList disks = block.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
     disks.sort();
     for (const QString& d : disks) {
-        if (!physicalDisk(d)) continue;
+        if (!physicalDisk(d))
+            continue;
         const QString base = block.filePath(d);
-        for (const QString& p : {base + QStringLiteral("/device/serial"), base + QStringLiteral("/serial")}) {
+        for (const QString& p :
+             {base + QStringLiteral("/device/serial"), base + QStringLiteral("/serial")}) {
             const QString s = readTrimmed(p);
-            if (!s.isEmpty()) return s;
+            if (!s.isEmpty())
+                return s;
         }
         const QString s = udevSerial(udevRoot, readTrimmed(base + QStringLiteral("/dev")));
-        if (!s.isEmpty()) return s;
+        if (!s.isEmpty())
+            return s;
         throw std::runtime_error("ilk diskin seri numarası okunamadı");
     }
     throw std::runtime_error("fiziksel disk bulunamadı");
@@ -67,21 +76,25 @@ QStringList adapterAddresses(const QString& sysRoot) {
     names.sort();
     QStringList out;
     for (const QString& n : names) {
-        if (n == QLatin1String("lo")) continue;
+        if (n == QLatin1String("lo"))
+            continue;
         const QString a = readTrimmed(net.filePath(n) + QStringLiteral("/address"));
-        if (!a.isEmpty()) out << a;
+        if (!a.isEmpty())
+            out << a;
     }
     return out;
 }
 
 QString hostName() {
     char buf[256] = {};
-    if (gethostname(buf, sizeof buf - 1) != 0) return QString();
+    if (gethostname(buf, sizeof buf - 1) != 0)
+        return QString();
     return QString::fromLocal8Bit(buf);
 }
 
 QString userName() {
-    if (const passwd* pw = getpwuid(geteuid())) return QString::fromLocal8Bit(pw->pw_name);
+    if (const passwd* pw = getpwuid(geteuid()))
+        return QString::fromLocal8Bit(pw->pw_name);
     return QString();
 }
 
@@ -102,12 +115,19 @@ QString hostAddress() {
 
 static QString folder(QStandardPaths::StandardLocation loc) {
     QString p = QStandardPaths::writableLocation(loc);
-    while (p.size() > 1 && p.endsWith(QLatin1Char('/'))) p.chop(1);
+    while (p.size() > 1 && p.endsWith(QLatin1Char('/')))
+        p.chop(1);
     return p;
 }
 
-QString configFolder() { return folder(QStandardPaths::GenericConfigLocation); }
-QString documentsFolder() { return folder(QStandardPaths::DocumentsLocation); }
-QString desktopFolder() { return folder(QStandardPaths::DesktopLocation); }
+QString configFolder() {
+    return folder(QStandardPaths::GenericConfigLocation);
+}
+QString documentsFolder() {
+    return folder(QStandardPaths::DocumentsLocation);
+}
+QString desktopFolder() {
+    return folder(QStandardPaths::DesktopLocation);
+}
 
 }  // namespace kv::platform

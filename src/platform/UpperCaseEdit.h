@@ -9,14 +9,14 @@ namespace kv::platform {
 
 class UpperCaseValidator : public QValidator {
     Q_OBJECT
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };
 
 class UpperCaseEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit UpperCaseEdit(QWidget* parent = nullptr);
 };
 

@@ -11,11 +11,11 @@
 namespace kv::remote {
 
 enum class ValueType : std::uint8_t {
-    None,       // no result
-    Text,       // UTF-8 string on the wire
+    None,  // no result
+    Text,  // UTF-8 string on the wire
     Int32,
     Int64,
-    Double,     // dates travel as doubles too
+    Double,  // dates travel as doubles too
     Boolean,
     Record,     // a transfer object {"type","id","fields"}, or null
     JsonArray,  // a bare JSON array
@@ -44,7 +44,8 @@ struct MethodSpec {
 
     constexpr std::size_t inCount() const {
         std::size_t n = 0;
-        for (std::size_t i = 0; i < paramCount; ++i) n += params[i].direction == Direction::In;
+        for (std::size_t i = 0; i < paramCount; ++i)
+            n += params[i].direction == Direction::In;
         return n;
     }
     constexpr std::size_t outCount() const { return paramCount - inCount(); }
@@ -69,7 +70,8 @@ using V = ValueType;
 inline constexpr ParamSpec kNone[] = {{"", V::None}};
 inline constexpr ParamSpec kSender[] = {{"Sender", V::Record}};
 inline constexpr ParamSpec kValue[] = {{"Value", V::Text}};
-inline constexpr ParamSpec kStokAra[] = {{"kod", V::Text}, {"carino", V::Text}, {"satici", V::Int32}};
+inline constexpr ParamSpec kStokAra[] = {
+    {"kod", V::Text}, {"carino", V::Text}, {"satici", V::Int32}};
 inline constexpr ParamSpec kCarino[] = {{"carino", V::Int32}};
 inline constexpr ParamSpec kCariEkstreVer2[] = {
     {"carino", V::Int32}, {"TARIH1", V::Double}, {"TARIH2", V::Double}};
@@ -77,125 +79,119 @@ inline constexpr ParamSpec kCariEkstreVer2Baslik[] = {{"carino", V::Int32}, {"ta
 inline constexpr ParamSpec kCarioSatici[] = {{"cario", V::Int32}, {"satici", V::Int32}};
 inline constexpr ParamSpec kBuyukGetir[] = {{"idsi", V::Text}};
 inline constexpr ParamSpec kStoknoBoy64[] = {{"stokno", V::Int32}, {"boy", V::Int64, D::Out}};
-inline constexpr ParamSpec kKodBilgi[] = {{"kod", V::Text}, {"bilgi", V::Record, D::In, kTSonucBilgisi}};
+inline constexpr ParamSpec kKodBilgi[] = {{"kod", V::Text},
+                                          {"bilgi", V::Record, D::In, kTSonucBilgisi}};
 inline constexpr ParamSpec kGn[] = {{"gn", V::Int32}};
-inline constexpr ParamSpec kSepetEkle[] = {
-    {"bilgim", V::Record, D::In, kTSonucBilgisi},
-    {"carino", V::Int32},
-    {"stokno", V::Int32},
-    {"barkod", V::Text},
-    {"stokadi", V::Text},
-    {"miktar", V::Double},
-    {"kdv", V::Double},
-    {"fiyat", V::Double},
-    {"indirim", V::Double},
-    {"verenid", V::Int32},
-    {"k", V::Int32}};
-inline constexpr ParamSpec kSepetGuncelle[] = {
-    {"bilgim", V::Record, D::In, kTSonucBilgisi},
-    {"carino", V::Int32},
-    {"stokno", V::Int32},
-    {"barkod", V::Text},
-    {"stokadi", V::Text},
-    {"miktar", V::Double},
-    {"kdv", V::Double},
-    {"fiyat", V::Double},
-    {"indirim", V::Double},
-    {"verenid", V::Int32},
-    {"_sepetsirano", V::Int32}};
+inline constexpr ParamSpec kSepetEkle[] = {{"bilgim", V::Record, D::In, kTSonucBilgisi},
+                                           {"carino", V::Int32},
+                                           {"stokno", V::Int32},
+                                           {"barkod", V::Text},
+                                           {"stokadi", V::Text},
+                                           {"miktar", V::Double},
+                                           {"kdv", V::Double},
+                                           {"fiyat", V::Double},
+                                           {"indirim", V::Double},
+                                           {"verenid", V::Int32},
+                                           {"k", V::Int32}};
+inline constexpr ParamSpec kSepetGuncelle[] = {{"bilgim", V::Record, D::In, kTSonucBilgisi},
+                                               {"carino", V::Int32},
+                                               {"stokno", V::Int32},
+                                               {"barkod", V::Text},
+                                               {"stokadi", V::Text},
+                                               {"miktar", V::Double},
+                                               {"kdv", V::Double},
+                                               {"fiyat", V::Double},
+                                               {"indirim", V::Double},
+                                               {"verenid", V::Int32},
+                                               {"_sepetsirano", V::Int32}};
 inline constexpr ParamSpec kBilgi[] = {{"bilgi", V::Record, D::In, kTSonucBilgisi}};
 inline constexpr ParamSpec kSepetSatirSil[] = {
     {"bilgi", V::Record, D::In, kTSonucBilgisi}, {"satirno", V::Int32}, {"aciklamam", V::Text}};
-inline constexpr ParamSpec kSiparisKaydet[] = {
-    {"BB", V::Record, D::In, kTSonucBilgisi},
-    {"_carino", V::Int32},
-    {"_teslim", V::Int32},
-    {"_kargo", V::Int32},
-    {"_aciklama", V::Text},
-    {"_verenid", V::Int32},
-    {"_kargoyeni", V::Int32}};
+inline constexpr ParamSpec kSiparisKaydet[] = {{"BB", V::Record, D::In, kTSonucBilgisi},
+                                               {"_carino", V::Int32},
+                                               {"_teslim", V::Int32},
+                                               {"_kargo", V::Int32},
+                                               {"_aciklama", V::Text},
+                                               {"_verenid", V::Int32},
+                                               {"_kargoyeni", V::Int32}};
 inline constexpr ParamSpec kCarinoIdnosu[] = {{"carino", V::Int32}, {"idnosu", V::Int32}};
 inline constexpr ParamSpec kIdnosu[] = {{"idnosu", V::Int32}};
-inline constexpr ParamSpec kBakiye[] = {
-    {"k", V::Record, D::In, kTSonucBilgisi},
-    {"stokno", V::Int32},
-    {"sepetsirano", V::Int32},
-    {"siparissirano", V::Int32},
-    {"Adet", V::Double},
-    {"Bakiye", V::Double},
-    {"barkod", V::Text}};
-inline constexpr ParamSpec kBakiyeFiyat[] = {
-    {"k", V::Record, D::In, kTSonucBilgisi},
-    {"stokno", V::Int32},
-    {"sepetsirano", V::Int32},
-    {"siparissirano", V::Int32},
-    {"Adet", V::Double},
-    {"Bakiye", V::Double},
-    {"barkod", V::Text},
-    {"fiyat", V::Double},
-    {"ind", V::Double}};
+inline constexpr ParamSpec kBakiye[] = {{"k", V::Record, D::In, kTSonucBilgisi},
+                                        {"stokno", V::Int32},
+                                        {"sepetsirano", V::Int32},
+                                        {"siparissirano", V::Int32},
+                                        {"Adet", V::Double},
+                                        {"Bakiye", V::Double},
+                                        {"barkod", V::Text}};
+inline constexpr ParamSpec kBakiyeFiyat[] = {{"k", V::Record, D::In, kTSonucBilgisi},
+                                             {"stokno", V::Int32},
+                                             {"sepetsirano", V::Int32},
+                                             {"siparissirano", V::Int32},
+                                             {"Adet", V::Double},
+                                             {"Bakiye", V::Double},
+                                             {"barkod", V::Text},
+                                             {"fiyat", V::Double},
+                                             {"ind", V::Double}};
 inline constexpr ParamSpec kCarinoSiranosu[] = {{"carino", V::Int32}, {"siranosu", V::Int32}};
-inline constexpr ParamSpec kCariAra[] = {
-    {"bil", V::Record, D::In, kTSonucBilgisi}, {"aranan", V::Text}};
+inline constexpr ParamSpec kCariAra[] = {{"bil", V::Record, D::In, kTSonucBilgisi},
+                                         {"aranan", V::Text}};
 inline constexpr ParamSpec kBil[] = {{"bil", V::Record, D::In, kTSonucBilgisi}};
-inline constexpr ParamSpec kCariSepetVer[] = {{"bil", V::Record, D::In, kTSonucBilgisi}, {"n", V::Int32}};
+inline constexpr ParamSpec kCariSepetVer[] = {{"bil", V::Record, D::In, kTSonucBilgisi},
+                                              {"n", V::Int32}};
 inline constexpr ParamSpec kSize64[] = {{"size", V::Int64, D::Out}};
 inline constexpr ParamSpec kBelgeIndir[] = {
     {"sirano", V::Int32}, {"size", V::Int64, D::Out}, {"adi", V::Text, D::Out}};
-inline constexpr ParamSpec kBelgeIndir2[] = {
-    {"sirano", V::Int32},
-    {"size", V::Int64, D::Out},
-    {"adi", V::Text, D::Out},
-    {"bilgi", V::Record, D::In, kTSonucBilgisi}};
-inline constexpr ParamSpec kRaporGetir[] = {
-    {"raporno", V::Int32}, {"bolum", V::Int32},     {"idno", V::Int32},
-    {"carino", V::Int32},  {"saticiadi", V::Text},  {"tarih1", V::Double},
-    {"tarih2", V::Double}, {"size", V::Int64, D::Out}};
+inline constexpr ParamSpec kBelgeIndir2[] = {{"sirano", V::Int32},
+                                             {"size", V::Int64, D::Out},
+                                             {"adi", V::Text, D::Out},
+                                             {"bilgi", V::Record, D::In, kTSonucBilgisi}};
+inline constexpr ParamSpec kRaporGetir[] = {{"raporno", V::Int32},  {"bolum", V::Int32},
+                                            {"idno", V::Int32},     {"carino", V::Int32},
+                                            {"saticiadi", V::Text}, {"tarih1", V::Double},
+                                            {"tarih2", V::Double},  {"size", V::Int64, D::Out}};
 inline constexpr ParamSpec kKurlariAl[] = {{"usd", V::Double, D::Out}, {"eur", V::Double, D::Out}};
 inline constexpr ParamSpec kTumSiparislerVer[] = {{"carino", V::Int32}, {"stokno", V::Int32}};
 inline constexpr ParamSpec kSepetSecimGuncelle[] = {{"sirano", V::Int32}, {"secim", V::Int32}};
-inline constexpr ParamSpec kMobilStokara[] = {
-    {"kod", V::Text},
-    {"bilgi", V::Record, D::In, kTSonucBilgisi},
-    {"neresi", V::Int32},
-    {"nekadar", V::Int32}};
-inline constexpr ParamSpec kMobilStokNoAra[] = {
-    {"stokno", V::Int32}, {"bilgi", V::Record, D::In, kTSonucBilgisi}};
+inline constexpr ParamSpec kMobilStokara[] = {{"kod", V::Text},
+                                              {"bilgi", V::Record, D::In, kTSonucBilgisi},
+                                              {"neresi", V::Int32},
+                                              {"nekadar", V::Int32}};
+inline constexpr ParamSpec kMobilStokNoAra[] = {{"stokno", V::Int32},
+                                                {"bilgi", V::Record, D::In, kTSonucBilgisi}};
 inline constexpr ParamSpec kMail[] = {
-    {"idsi", V::Text},     {"baslik", V::Text},       {"firmaadi", V::Text}, {"adres1", V::Text},
-    {"adres2", V::Text},   {"ilce", V::Text},         {"sehir", V::Text},    {"telefon", V::Text},
-    {"fax", V::Text},      {"vd", V::Text},           {"vn", V::Text},       {"yetkili", V::Text},
-    {"kullaniciadi", V::Text}, {"sifre", V::Text},    {"mail", V::Text},     {"kargoambar", V::Text}};
+    {"idsi", V::Text},         {"baslik", V::Text}, {"firmaadi", V::Text}, {"adres1", V::Text},
+    {"adres2", V::Text},       {"ilce", V::Text},   {"sehir", V::Text},    {"telefon", V::Text},
+    {"fax", V::Text},          {"vd", V::Text},     {"vn", V::Text},       {"yetkili", V::Text},
+    {"kullaniciadi", V::Text}, {"sifre", V::Text},  {"mail", V::Text},     {"kargoambar", V::Text}};
 inline constexpr ParamSpec kMailNormal[] = {
-    {"idsi", V::Text},     {"baslik", V::Text},       {"firmaadi", V::Text}, {"adres1", V::Text},
-    {"adres2", V::Text},   {"ilce", V::Text},         {"sehir", V::Text},    {"telefon", V::Text},
-    {"fax", V::Text},      {"vd", V::Text},           {"vn", V::Text},       {"yetkili", V::Text},
-    {"kullaniciadi", V::Text}, {"sifre", V::Text},    {"mail", V::Text},     {"kargoambar", V::Text},
+    {"idsi", V::Text},         {"baslik", V::Text}, {"firmaadi", V::Text}, {"adres1", V::Text},
+    {"adres2", V::Text},       {"ilce", V::Text},   {"sehir", V::Text},    {"telefon", V::Text},
+    {"fax", V::Text},          {"vd", V::Text},     {"vn", V::Text},       {"yetkili", V::Text},
+    {"kullaniciadi", V::Text}, {"sifre", V::Text},  {"mail", V::Text},     {"kargoambar", V::Text},
     {"konu", V::Text}};
 inline constexpr ParamSpec kMobilCariBilgisiGetir[] = {{"sirano", V::Int32}, {"_idsi", V::Text}};
 inline constexpr ParamSpec kSira[] = {{"sira", V::Int32}};
-inline constexpr ParamSpec kMobilStokaraGeri[] = {
-    {"kod", V::Text},
-    {"bilgi", V::Record, D::In, kTSonucBilgisi},
-    {"neresi", V::Int32},
-    {"nekadar", V::Int32},
-    {"geri", V::Callback}};
-inline constexpr ParamSpec kMobilStokaraAdimli[] = {
-    {"kod", V::Text},
-    {"bilgi", V::Record, D::In, kTSonucBilgisi},
-    {"neresi", V::Int32},
-    {"nekadar", V::Int32},
-    {"ilk", V::Int32},
-    {"Adet", V::Int32},
-    {"kalan", V::Boolean, D::Out},
-    {"toplam", V::Int32, D::Out}};
+inline constexpr ParamSpec kMobilStokaraGeri[] = {{"kod", V::Text},
+                                                  {"bilgi", V::Record, D::In, kTSonucBilgisi},
+                                                  {"neresi", V::Int32},
+                                                  {"nekadar", V::Int32},
+                                                  {"geri", V::Callback}};
+inline constexpr ParamSpec kMobilStokaraAdimli[] = {{"kod", V::Text},
+                                                    {"bilgi", V::Record, D::In, kTSonucBilgisi},
+                                                    {"neresi", V::Int32},
+                                                    {"nekadar", V::Int32},
+                                                    {"ilk", V::Int32},
+                                                    {"Adet", V::Int32},
+                                                    {"kalan", V::Boolean, D::Out},
+                                                    {"toplam", V::Int32, D::Out}};
 inline constexpr ParamSpec kS[] = {{"s", V::Text}};
 inline constexpr ParamSpec kStoknoBoy32[] = {{"stokno", V::Int32}, {"boy", V::Int32, D::Out}};
 inline constexpr ParamSpec kStokno[] = {{"stokno", V::Int32}};
 inline constexpr ParamSpec kSifremiUnuttum[] = {{"idsi", V::Text}, {"mailvarmi", V::Int32, D::Out}};
 inline constexpr ParamSpec kBalonGetir2[] = {
-    {"carino", V::Int32},         {"sepet", V::Int32, D::Out},  {"yenistok", V::Int32, D::Out},
-    {"kampnayali", V::Int32, D::Out}, {"duyuru", V::Int32, D::Out}, {"Bakiye", V::Int32, D::Out},
+    {"carino", V::Int32},           {"sepet", V::Int32, D::Out},
+    {"yenistok", V::Int32, D::Out}, {"kampnayali", V::Int32, D::Out},
+    {"duyuru", V::Int32, D::Out},   {"Bakiye", V::Int32, D::Out},
     {"dosya", V::Int32, D::Out}};
 inline constexpr ParamSpec kRaporTarih[] = {
     {"bilgi", V::Record, D::In, kTSonucBilgisi}, {"tarih1", V::Double}, {"tarih2", V::Double}};
@@ -303,7 +299,8 @@ inline constexpr std::array<MethodSpec, 83> kMethodCatalogue = [] {
 // Compile-time lookup by name, used by the proxy wrappers.
 constexpr const MethodSpec& methodSpec(std::string_view name) {
     for (const auto& s : kMethodCatalogue) {
-        if (s.name == name) return s;
+        if (s.name == name)
+            return s;
     }
     throw "unknown remote method";  // only reachable in constant evaluation: a compile error
 }

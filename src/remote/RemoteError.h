@@ -8,14 +8,14 @@
 namespace kv::remote {
 
 class RemoteError : public std::runtime_error {
-public:
+  public:
     explicit RemoteError(const QString& message, int httpStatus = 0)
         : std::runtime_error(message.toStdString()), message_(message), httpStatus_(httpStatus) {}
     const QString& message() const { return message_; }
     // The HTTP status of a server failure (400, 500, ...); 0 for a transport failure.
     int httpStatus() const { return httpStatus_; }
 
-private:
+  private:
     QString message_;
     int httpStatus_;
 };

@@ -25,7 +25,7 @@ struct ConnectionParams {
 };
 
 class ServerConnection {
-public:
+  public:
     ServerConnection();
     explicit ServerConnection(ConnectionParams params);
     ~ServerConnection();
@@ -59,7 +59,7 @@ public:
     // Number of sockets this object has connected; lets tests see that calls share one.
     int connectCount() const { return connectCount_; }
 
-private:
+  private:
     struct Socket;
     ConnectionParams params_;
     std::unique_ptr<Socket> socket_;

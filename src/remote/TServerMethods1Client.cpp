@@ -1,8 +1,8 @@
 #include "remote/TServerMethods1Client.h"
 
+#include <rapidjson/document.h>
 #include <QJsonDocument>
 #include <cmath>
-#include <rapidjson/document.h>
 #include <type_traits>
 #include <utility>
 
@@ -22,8 +22,7 @@ ServerMethodCommand::~ServerMethodCommand() = default;
 TServerMethods1Client::TServerMethods1Client(ServerConnection* ADBXConnection)
     : TServerMethods1Client(ADBXConnection, true) {}
 
-TServerMethods1Client::TServerMethods1Client(ServerConnection* ADBXConnection,
-                                             bool AInstanceOwner)
+TServerMethods1Client::TServerMethods1Client(ServerConnection* ADBXConnection, bool AInstanceOwner)
     : connection_(ADBXConnection), instanceOwner_(AInstanceOwner) {
     if (!connection_) {
         throw RemoteError(
@@ -40,13 +39,15 @@ const ServerMethodCommand* TServerMethods1Client::command(std::string_view metho
 
 int TServerMethods1Client::preparedCommandCount() const {
     int n = 0;
-    for (const auto& c : commands_) n += c != nullptr;
+    for (const auto& c : commands_)
+        n += c != nullptr;
     return n;
 }
 
 ServerMethodCommand& TServerMethods1Client::prepare(std::size_t index) {
     auto& slot = commands_[index];
-    if (!slot) slot = std::make_unique<ServerMethodCommand>(kMethodCatalogue[index]);
+    if (!slot)
+        slot = std::make_unique<ServerMethodCommand>(kMethodCatalogue[index]);
     return *slot;
 }
 
@@ -70,22 +71,34 @@ constexpr bool argMatches() {
             // An lvalue of a plain value type is fine for an in-parameter as well.
         } else {
             switch (p.type) {
-                case ValueType::Int64: return std::is_same_v<T, qint64>;
-                case ValueType::Int32: return std::is_same_v<T, qint32>;
-                case ValueType::Double: return std::is_same_v<T, double>;
-                case ValueType::Text: return std::is_same_v<T, QString>;
-                case ValueType::Boolean: return std::is_same_v<T, bool>;
-                default: return false;
+                case ValueType::Int64:
+                    return std::is_same_v<T, qint64>;
+                case ValueType::Int32:
+                    return std::is_same_v<T, qint32>;
+                case ValueType::Double:
+                    return std::is_same_v<T, double>;
+                case ValueType::Text:
+                    return std::is_same_v<T, QString>;
+                case ValueType::Boolean:
+                    return std::is_same_v<T, bool>;
+                default:
+                    return false;
             }
         }
     }
-    if (p.direction == Direction::Out) return false;
+    if (p.direction == Direction::Out)
+        return false;
     switch (p.type) {
-        case ValueType::Text: return std::is_same_v<T, QString>;
-        case ValueType::Int32: return std::is_same_v<T, qint32>;
-        case ValueType::Double: return std::is_same_v<T, double>;
-        case ValueType::Boolean: return std::is_same_v<T, bool>;
-        case ValueType::Callback: return std::is_same_v<T, ServerCallback*>;
+        case ValueType::Text:
+            return std::is_same_v<T, QString>;
+        case ValueType::Int32:
+            return std::is_same_v<T, qint32>;
+        case ValueType::Double:
+            return std::is_same_v<T, double>;
+        case ValueType::Boolean:
+            return std::is_same_v<T, bool>;
+        case ValueType::Callback:
+            return std::is_same_v<T, ServerCallback*>;
         case ValueType::Record:
             if constexpr (UniquePtrTraits<T>::value) {
                 using R = typename UniquePtrTraits<T>::element;
@@ -97,7 +110,8 @@ constexpr bool argMatches() {
             } else {
                 return false;
             }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -105,13 +119,20 @@ template <std::size_t M, class Ret>
 constexpr bool resultMatches() {
     constexpr MethodSpec s = kMethodCatalogue[M];
     switch (s.result) {
-        case ValueType::None: return std::is_void_v<Ret>;
-        case ValueType::Text: return std::is_same_v<Ret, QString>;
-        case ValueType::Int32: return std::is_same_v<Ret, qint32>;
-        case ValueType::Boolean: return std::is_same_v<Ret, bool>;
-        case ValueType::Table: return std::is_same_v<Ret, const platform::MemTable&>;
-        case ValueType::Stream: return std::is_same_v<Ret, const QByteArray*>;
-        case ValueType::JsonArray: return std::is_same_v<Ret, const QJsonArray&>;
+        case ValueType::None:
+            return std::is_void_v<Ret>;
+        case ValueType::Text:
+            return std::is_same_v<Ret, QString>;
+        case ValueType::Int32:
+            return std::is_same_v<Ret, qint32>;
+        case ValueType::Boolean:
+            return std::is_same_v<Ret, bool>;
+        case ValueType::Table:
+            return std::is_same_v<Ret, const platform::MemTable&>;
+        case ValueType::Stream:
+            return std::is_same_v<Ret, const QByteArray*>;
+        case ValueType::JsonArray:
+            return std::is_same_v<Ret, const QJsonArray&>;
         case ValueType::Record:
             if constexpr (std::is_pointer_v<Ret>) {
                 using R = std::remove_cv_t<std::remove_pointer_t<Ret>>;
@@ -121,19 +142,28 @@ constexpr bool resultMatches() {
                 }
             }
             return false;
-        default: return false;
+        default:
+            return false;
     }
 }
 
-void encode(JsonWriter& w, const QString& v) { detail::writeValue(w, v); }
-void encode(JsonWriter& w, qint32 v) { w.Int(v); }
-[[maybe_unused]] void encode(JsonWriter& w, bool v) { w.Bool(v); }
+void encode(JsonWriter& w, const QString& v) {
+    detail::writeValue(w, v);
+}
+void encode(JsonWriter& w, qint32 v) {
+    w.Int(v);
+}
+[[maybe_unused]] void encode(JsonWriter& w, bool v) {
+    w.Bool(v);
+}
 void encode(JsonWriter& w, double v) {
-    if (!std::isfinite(v)) throw RemoteError(QStringLiteral("Geçersiz sayı gönderilemez."));
+    if (!std::isfinite(v))
+        throw RemoteError(QStringLiteral("Geçersiz sayı gönderilemez."));
     w.Double(v);
 }
 void encode(JsonWriter& w, ServerCallback* cb) {
-    if (cb) throw RemoteError(QStringLiteral("Geri çağrı nesnesi gönderilemez."));
+    if (cb)
+        throw RemoteError(QStringLiteral("Geri çağrı nesnesi gönderilemez."));
     w.Null();
 }
 template <class R>
@@ -155,25 +185,30 @@ RemoteError outError(std::string_view method, std::size_t index) {
 }
 
 void decodeOut(const rapidjson::Value& v, qint64& target) {
-    if (!v.IsNull() && !v.IsInt64()) throw std::invalid_argument("int64");
+    if (!v.IsNull() && !v.IsInt64())
+        throw std::invalid_argument("int64");
     target = v.IsNull() ? 0 : v.GetInt64();
 }
 void decodeOut(const rapidjson::Value& v, qint32& target) {
-    if (!v.IsNull() && !v.IsInt()) throw std::invalid_argument("int32");
+    if (!v.IsNull() && !v.IsInt())
+        throw std::invalid_argument("int32");
     target = v.IsNull() ? 0 : v.GetInt();
 }
 void decodeOut(const rapidjson::Value& v, double& target) {
-    if (!v.IsNull() && !v.IsNumber()) throw std::invalid_argument("double");
+    if (!v.IsNull() && !v.IsNumber())
+        throw std::invalid_argument("double");
     target = v.IsNull() ? 0.0 : v.GetDouble();
 }
 void decodeOut(const rapidjson::Value& v, bool& target) {
-    if (!v.IsNull() && !v.IsBool()) throw std::invalid_argument("bool");
+    if (!v.IsNull() && !v.IsBool())
+        throw std::invalid_argument("bool");
     target = v.IsNull() ? false : v.GetBool();
 }
 void decodeOut(const rapidjson::Value& v, QString& target) {
-    if (!v.IsNull() && !v.IsString()) throw std::invalid_argument("text");
-    target = v.IsNull() ? QString()
-                        : QString::fromUtf8(v.GetString(), qsizetype(v.GetStringLength()));
+    if (!v.IsNull() && !v.IsString())
+        throw std::invalid_argument("text");
+    target =
+        v.IsNull() ? QString() : QString::fromUtf8(v.GetString(), qsizetype(v.GetStringLength()));
 }
 
 // The text of a failed call: the server's message from its error body, or the status.
@@ -209,7 +244,8 @@ Ret TServerMethods1Client::call(Args&&... args) {
     [&]<std::size_t... I>(std::index_sequence<I...>) {
         static_assert((argMatches<M, I, Args>() && ...),
                       "an argument type differs from the catalogue");
-    }(std::index_sequence_for<Args...>{});
+    }
+    (std::index_sequence_for<Args...>{});
 
     ServerMethodCommand& cmd = prepare(M);
 
@@ -221,14 +257,17 @@ Ret TServerMethods1Client::call(Args&&... args) {
     [&]<std::size_t... I>(std::index_sequence<I...>) {
         (
             [&] {
-                if constexpr (spec.params[I].direction == Direction::In) encode(w, args);
+                if constexpr (spec.params[I].direction == Direction::In)
+                    encode(w, args);
             }(),
             ...);
-    }(std::index_sequence_for<Args...>{});
+    }
+    (std::index_sequence_for<Args...>{});
     w.EndArray();
     w.EndObject();
 
-    if (!connection_->isOpen()) connection_->open();
+    if (!connection_->isOpen())
+        connection_->open();
     ++cmd.executeCount_;
     // The previous call's results are released as this one starts.
     cmd.record_.reset();
@@ -238,7 +277,8 @@ Ret TServerMethods1Client::call(Args&&... args) {
 
     ServerConnection::Reply reply =
         connection_->post(std::string(spec.name), std::string(sb.GetString(), sb.GetSize()));
-    if (reply.status != 200) throw serverError(reply);
+    if (reply.status != 200)
+        throw serverError(reply);
 
     rapidjson::Document result;
     rapidjson::Document out;
@@ -246,9 +286,9 @@ Ret TServerMethods1Client::call(Args&&... args) {
 
     if (spec.outCount() > 0) {
         if (!out.IsArray() || out.Size() != spec.outCount()) {
-            throw RemoteError(QStringLiteral("Sunucunun cevabı okunamadı: %1 çıkış sayısı yanlış")
-                                  .arg(QString::fromUtf8(spec.name.data(),
-                                                         qsizetype(spec.name.size()))));
+            throw RemoteError(
+                QStringLiteral("Sunucunun cevabı okunamadı: %1 çıkış sayısı yanlış")
+                    .arg(QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size()))));
         }
         std::size_t outIndex = 0;
         [&]<std::size_t... I>(std::index_sequence<I...>) {
@@ -264,35 +304,44 @@ Ret TServerMethods1Client::call(Args&&... args) {
                     }
                 }(),
                 ...);
-        }(std::index_sequence_for<Args...>{});
+        }
+        (std::index_sequence_for<Args...>{});
     }
 
     if constexpr (spec.result == ValueType::None) {
         return;
     } else if constexpr (spec.result == ValueType::Text) {
-        if (result.IsNull()) return QString();
-        if (!result.IsString()) throw resultError(spec.name);
+        if (result.IsNull())
+            return QString();
+        if (!result.IsString())
+            throw resultError(spec.name);
         return QString::fromUtf8(result.GetString(), qsizetype(result.GetStringLength()));
     } else if constexpr (spec.result == ValueType::Int32) {
-        if (!result.IsInt()) throw resultError(spec.name);
+        if (!result.IsInt())
+            throw resultError(spec.name);
         return result.GetInt();
     } else if constexpr (spec.result == ValueType::Boolean) {
-        if (!result.IsBool()) throw resultError(spec.name);
+        if (!result.IsBool())
+            throw resultError(spec.name);
         return result.GetBool();
     } else if constexpr (spec.result == ValueType::Table) {
         return *cmd.table_;
     } else if constexpr (spec.result == ValueType::Stream) {
-        if (result.IsNull()) return nullptr;
-        if (!result.IsString()) throw resultError(spec.name);
+        if (result.IsNull())
+            return nullptr;
+        if (!result.IsString())
+            throw resultError(spec.name);
         auto decoded = QByteArray::fromBase64Encoding(
             QByteArray::fromRawData(result.GetString(), qsizetype(result.GetStringLength())),
             QByteArray::AbortOnBase64DecodingErrors);
-        if (!decoded) throw resultError(spec.name);
+        if (!decoded)
+            throw resultError(spec.name);
         cmd.stream_ = std::move(*decoded);
         cmd.streamNull_ = false;
         return &cmd.stream_;
     } else if constexpr (spec.result == ValueType::JsonArray) {
-        if (!result.IsArray()) throw resultError(spec.name);
+        if (!result.IsArray())
+            throw resultError(spec.name);
         rapidjson::StringBuffer ab;
         JsonWriter aw(ab);
         result.Accept(aw);
@@ -305,8 +354,8 @@ Ret TServerMethods1Client::call(Args&&... args) {
             auto record = readRecord<R>(result);
             cmd.record_ = std::move(record);
         } catch (const RecordFormatError& e) {
-            throw RemoteError(QStringLiteral("Sunucunun cevabı okunamadı: %1")
-                                  .arg(QString::fromUtf8(e.what())));
+            throw RemoteError(
+                QStringLiteral("Sunucunun cevabı okunamadı: %1").arg(QString::fromUtf8(e.what())));
         }
         return static_cast<const R*>(cmd.record_.get());
     }
@@ -322,7 +371,8 @@ QString TServerMethods1Client::EchoString(const QString& Value) {
 QString TServerMethods1Client::ReverseString(const QString& Value) {
     return call<methodIndex("ReverseString"), QString>(Value);
 }
-const platform::MemTable& TServerMethods1Client::StokAra(const QString& kod, const QString& carino, qint32 satici) {
+const platform::MemTable& TServerMethods1Client::StokAra(const QString& kod, const QString& carino,
+                                                         qint32 satici) {
     return call<methodIndex("StokAra"), const platform::MemTable&>(kod, carino, satici);
 }
 const platform::MemTable& TServerMethods1Client::SepetVer(qint32 carino) {
@@ -337,10 +387,12 @@ const platform::MemTable& TServerMethods1Client::OncekiSiparisler2(qint32 carino
 const platform::MemTable& TServerMethods1Client::CariEkstreVer(qint32 carino) {
     return call<methodIndex("CariEkstreVer"), const platform::MemTable&>(carino);
 }
-const platform::MemTable& TServerMethods1Client::CariEkstreVer2(qint32 carino, double TARIH1, double TARIH2) {
+const platform::MemTable& TServerMethods1Client::CariEkstreVer2(qint32 carino, double TARIH1,
+                                                                double TARIH2) {
     return call<methodIndex("CariEkstreVer2"), const platform::MemTable&>(carino, TARIH1, TARIH2);
 }
-const platform::MemTable& TServerMethods1Client::CariEkstreVer2Baslik(qint32 carino, double tarih1) {
+const platform::MemTable& TServerMethods1Client::CariEkstreVer2Baslik(qint32 carino,
+                                                                      double tarih1) {
     return call<methodIndex("CariEkstreVer2Baslik"), const platform::MemTable&>(carino, tarih1);
 }
 const platform::MemTable& TServerMethods1Client::YenilerVer(qint32 carino) {
@@ -379,13 +431,16 @@ const QByteArray* TServerMethods1Client::ResimVer5(qint32 stokno, qint64& boy) {
 const QJsonArray& TServerMethods1Client::ResimVer6(qint32 stokno, qint64& boy) {
     return call<methodIndex("ResimVer6"), const QJsonArray&>(stokno, boy);
 }
-const platform::MemTable& TServerMethods1Client::StokAraTilso(const QString& kod, std::unique_ptr<TSonucBilgisi> bilgi) {
+const platform::MemTable& TServerMethods1Client::StokAraTilso(
+    const QString& kod, std::unique_ptr<TSonucBilgisi> bilgi) {
     return call<methodIndex("StokAraTilso"), const platform::MemTable&>(kod, std::move(bilgi));
 }
-const platform::MemTable& TServerMethods1Client::Kaveltrim(const QString& kod, std::unique_ptr<TSonucBilgisi> bilgi) {
+const platform::MemTable& TServerMethods1Client::Kaveltrim(const QString& kod,
+                                                           std::unique_ptr<TSonucBilgisi> bilgi) {
     return call<methodIndex("Kaveltrim"), const platform::MemTable&>(kod, std::move(bilgi));
 }
-const platform::MemTable& TServerMethods1Client::StokAraQuov(const QString& kod, std::unique_ptr<TSonucBilgisi> bilgi) {
+const platform::MemTable& TServerMethods1Client::StokAraQuov(const QString& kod,
+                                                             std::unique_ptr<TSonucBilgisi> bilgi) {
     return call<methodIndex("StokAraQuov"), const platform::MemTable&>(kod, std::move(bilgi));
 }
 const platform::MemTable& TServerMethods1Client::TeslimVer() {
@@ -397,11 +452,21 @@ const platform::MemTable& TServerMethods1Client::KargoVer() {
 const platform::MemTable& TServerMethods1Client::KargolarVer(qint32 gn) {
     return call<methodIndex("KargolarVer"), const platform::MemTable&>(gn);
 }
-qint32 TServerMethods1Client::SepetEkle(std::unique_ptr<TSonucBilgisi> bilgim, qint32 carino, qint32 stokno, const QString& barkod, const QString& stokadi, double miktar, double kdv, double fiyat, double indirim, qint32 verenid, qint32 k) {
-    return call<methodIndex("SepetEkle"), qint32>(std::move(bilgim), carino, stokno, barkod, stokadi, miktar, kdv, fiyat, indirim, verenid, k);
+qint32 TServerMethods1Client::SepetEkle(std::unique_ptr<TSonucBilgisi> bilgim, qint32 carino,
+                                        qint32 stokno, const QString& barkod,
+                                        const QString& stokadi, double miktar, double kdv,
+                                        double fiyat, double indirim, qint32 verenid, qint32 k) {
+    return call<methodIndex("SepetEkle"), qint32>(std::move(bilgim), carino, stokno, barkod,
+                                                  stokadi, miktar, kdv, fiyat, indirim, verenid, k);
 }
-qint32 TServerMethods1Client::SepetGuncelle(std::unique_ptr<TSonucBilgisi> bilgim, qint32 carino, qint32 stokno, const QString& barkod, const QString& stokadi, double miktar, double kdv, double fiyat, double indirim, qint32 verenid, qint32 _sepetsirano) {
-    return call<methodIndex("SepetGuncelle"), qint32>(std::move(bilgim), carino, stokno, barkod, stokadi, miktar, kdv, fiyat, indirim, verenid, _sepetsirano);
+qint32 TServerMethods1Client::SepetGuncelle(std::unique_ptr<TSonucBilgisi> bilgim, qint32 carino,
+                                            qint32 stokno, const QString& barkod,
+                                            const QString& stokadi, double miktar, double kdv,
+                                            double fiyat, double indirim, qint32 verenid,
+                                            qint32 _sepetsirano) {
+    return call<methodIndex("SepetGuncelle"), qint32>(std::move(bilgim), carino, stokno, barkod,
+                                                      stokadi, miktar, kdv, fiyat, indirim, verenid,
+                                                      _sepetsirano);
 }
 qint32 TServerMethods1Client::SepetHepsiniSil(std::unique_ptr<TSonucBilgisi> bilgi) {
     return call<methodIndex("SepetHepsiniSil"), qint32>(std::move(bilgi));
@@ -409,11 +474,15 @@ qint32 TServerMethods1Client::SepetHepsiniSil(std::unique_ptr<TSonucBilgisi> bil
 void TServerMethods1Client::CikisGonder(std::unique_ptr<TSonucBilgisi> bilgi) {
     call<methodIndex("CikisGonder"), void>(std::move(bilgi));
 }
-qint32 TServerMethods1Client::SepetSatirSil(std::unique_ptr<TSonucBilgisi> bilgi, qint32 satirno, const QString& aciklamam) {
+qint32 TServerMethods1Client::SepetSatirSil(std::unique_ptr<TSonucBilgisi> bilgi, qint32 satirno,
+                                            const QString& aciklamam) {
     return call<methodIndex("SepetSatirSil"), qint32>(std::move(bilgi), satirno, aciklamam);
 }
-bool TServerMethods1Client::SiparisKaydet(std::unique_ptr<TSonucBilgisi> BB, qint32 _carino, qint32 _teslim, qint32 _kargo, const QString& _aciklama, qint32 _verenid, qint32 _kargoyeni) {
-    return call<methodIndex("SiparisKaydet"), bool>(std::move(BB), _carino, _teslim, _kargo, _aciklama, _verenid, _kargoyeni);
+bool TServerMethods1Client::SiparisKaydet(std::unique_ptr<TSonucBilgisi> BB, qint32 _carino,
+                                          qint32 _teslim, qint32 _kargo, const QString& _aciklama,
+                                          qint32 _verenid, qint32 _kargoyeni) {
+    return call<methodIndex("SiparisKaydet"), bool>(std::move(BB), _carino, _teslim, _kargo,
+                                                    _aciklama, _verenid, _kargoyeni);
 }
 const platform::MemTable& TServerMethods1Client::Oncekiler(qint32 carino) {
     return call<methodIndex("Oncekiler"), const platform::MemTable&>(carino);
@@ -430,19 +499,31 @@ const platform::MemTable& TServerMethods1Client::FaturaAltGetir(qint32 idnosu) {
 const platform::MemTable& TServerMethods1Client::Tahsilat(qint32 idnosu) {
     return call<methodIndex("Tahsilat"), const platform::MemTable&>(idnosu);
 }
-qint32 TServerMethods1Client::BakiyeDuzenle(std::unique_ptr<TSonucBilgisi> k, qint32 stokno, qint32 sepetsirano, qint32 siparissirano, double Adet, double Bakiye, const QString& barkod) {
-    return call<methodIndex("BakiyeDuzenle"), qint32>(std::move(k), stokno, sepetsirano, siparissirano, Adet, Bakiye, barkod);
+qint32 TServerMethods1Client::BakiyeDuzenle(std::unique_ptr<TSonucBilgisi> k, qint32 stokno,
+                                            qint32 sepetsirano, qint32 siparissirano, double Adet,
+                                            double Bakiye, const QString& barkod) {
+    return call<methodIndex("BakiyeDuzenle"), qint32>(std::move(k), stokno, sepetsirano,
+                                                      siparissirano, Adet, Bakiye, barkod);
 }
-qint32 TServerMethods1Client::BakiyeDegistir(std::unique_ptr<TSonucBilgisi> k, qint32 stokno, qint32 sepetsirano, qint32 siparissirano, double Adet, double Bakiye, const QString& barkod) {
-    return call<methodIndex("BakiyeDegistir"), qint32>(std::move(k), stokno, sepetsirano, siparissirano, Adet, Bakiye, barkod);
+qint32 TServerMethods1Client::BakiyeDegistir(std::unique_ptr<TSonucBilgisi> k, qint32 stokno,
+                                             qint32 sepetsirano, qint32 siparissirano, double Adet,
+                                             double Bakiye, const QString& barkod) {
+    return call<methodIndex("BakiyeDegistir"), qint32>(std::move(k), stokno, sepetsirano,
+                                                       siparissirano, Adet, Bakiye, barkod);
 }
-qint32 TServerMethods1Client::BakiyeFiyatDegistir(std::unique_ptr<TSonucBilgisi> k, qint32 stokno, qint32 sepetsirano, qint32 siparissirano, double Adet, double Bakiye, const QString& barkod, double fiyat, double ind) {
-    return call<methodIndex("BakiyeFiyatDegistir"), qint32>(std::move(k), stokno, sepetsirano, siparissirano, Adet, Bakiye, barkod, fiyat, ind);
+qint32 TServerMethods1Client::BakiyeFiyatDegistir(std::unique_ptr<TSonucBilgisi> k, qint32 stokno,
+                                                  qint32 sepetsirano, qint32 siparissirano,
+                                                  double Adet, double Bakiye, const QString& barkod,
+                                                  double fiyat, double ind) {
+    return call<methodIndex("BakiyeFiyatDegistir"), qint32>(
+        std::move(k), stokno, sepetsirano, siparissirano, Adet, Bakiye, barkod, fiyat, ind);
 }
-const TSiparisDipAyrinti* TServerMethods1Client::SiparisAytintisiDip(qint32 carino, qint32 siranosu) {
+const TSiparisDipAyrinti* TServerMethods1Client::SiparisAytintisiDip(qint32 carino,
+                                                                     qint32 siranosu) {
     return call<methodIndex("SiparisAytintisiDip"), const TSiparisDipAyrinti*>(carino, siranosu);
 }
-const platform::MemTable& TServerMethods1Client::CariAra(std::unique_ptr<TSonucBilgisi> bil, const QString& aranan) {
+const platform::MemTable& TServerMethods1Client::CariAra(std::unique_ptr<TSonucBilgisi> bil,
+                                                         const QString& aranan) {
     return call<methodIndex("CariAra"), const platform::MemTable&>(std::move(bil), aranan);
 }
 qint32 TServerMethods1Client::SepetSayisi(std::unique_ptr<TSonucBilgisi> bil) {
@@ -451,7 +532,8 @@ qint32 TServerMethods1Client::SepetSayisi(std::unique_ptr<TSonucBilgisi> bil) {
 const TTusSonuclari* TServerMethods1Client::TusSonuclariVer(std::unique_ptr<TSonucBilgisi> bil) {
     return call<methodIndex("TusSonuclariVer"), const TTusSonuclari*>(std::move(bil));
 }
-const platform::MemTable& TServerMethods1Client::CariSepetVer(std::unique_ptr<TSonucBilgisi> bil, qint32 n) {
+const platform::MemTable& TServerMethods1Client::CariSepetVer(std::unique_ptr<TSonucBilgisi> bil,
+                                                              qint32 n) {
     return call<methodIndex("CariSepetVer"), const platform::MemTable&>(std::move(bil), n);
 }
 const QByteArray* TServerMethods1Client::DosyaIndir(qint64& size) {
@@ -460,7 +542,8 @@ const QByteArray* TServerMethods1Client::DosyaIndir(qint64& size) {
 const QByteArray* TServerMethods1Client::BelgeIndir(qint32 sirano, qint64& size, QString& adi) {
     return call<methodIndex("BelgeIndir"), const QByteArray*>(sirano, size, adi);
 }
-const QByteArray* TServerMethods1Client::BelgeIndir2(qint32 sirano, qint64& size, QString& adi, std::unique_ptr<TSonucBilgisi> bilgi) {
+const QByteArray* TServerMethods1Client::BelgeIndir2(qint32 sirano, qint64& size, QString& adi,
+                                                     std::unique_ptr<TSonucBilgisi> bilgi) {
     return call<methodIndex("BelgeIndir2"), const QByteArray*>(sirano, size, adi, std::move(bilgi));
 }
 QString TServerMethods1Client::KayanYaziGetir() {
@@ -469,8 +552,11 @@ QString TServerMethods1Client::KayanYaziGetir() {
 const QByteArray* TServerMethods1Client::BannerResimVer(qint64& size) {
     return call<methodIndex("BannerResimVer"), const QByteArray*>(size);
 }
-const QByteArray* TServerMethods1Client::RaporGetir(qint32 raporno, qint32 bolum, qint32 idno, qint32 carino, const QString& saticiadi, double tarih1, double tarih2, qint64& size) {
-    return call<methodIndex("RaporGetir"), const QByteArray*>(raporno, bolum, idno, carino, saticiadi, tarih1, tarih2, size);
+const QByteArray* TServerMethods1Client::RaporGetir(qint32 raporno, qint32 bolum, qint32 idno,
+                                                    qint32 carino, const QString& saticiadi,
+                                                    double tarih1, double tarih2, qint64& size) {
+    return call<methodIndex("RaporGetir"), const QByteArray*>(raporno, bolum, idno, carino,
+                                                              saticiadi, tarih1, tarih2, size);
 }
 qint32 TServerMethods1Client::KurlariAl(double& usd, double& eur) {
     return call<methodIndex("KurlariAl"), qint32>(usd, eur);
@@ -484,22 +570,43 @@ const platform::MemTable& TServerMethods1Client::TumSiparislerVer(qint32 carino,
 void TServerMethods1Client::SepetSecimGuncelle(qint32 sirano, qint32 secim) {
     call<methodIndex("SepetSecimGuncelle"), void>(sirano, secim);
 }
-const TMobilStoklar* TServerMethods1Client::MobilStokara(const QString& kod, std::unique_ptr<TSonucBilgisi> bilgi, qint32 neresi, qint32 nekadar) {
-    return call<methodIndex("MobilStokara"), const TMobilStoklar*>(kod, std::move(bilgi), neresi, nekadar);
+const TMobilStoklar* TServerMethods1Client::MobilStokara(const QString& kod,
+                                                         std::unique_ptr<TSonucBilgisi> bilgi,
+                                                         qint32 neresi, qint32 nekadar) {
+    return call<methodIndex("MobilStokara"), const TMobilStoklar*>(kod, std::move(bilgi), neresi,
+                                                                   nekadar);
 }
-const TMobilStok* TServerMethods1Client::MobilStokNoAra(qint32 stokno, std::unique_ptr<TSonucBilgisi> bilgi) {
+const TMobilStok* TServerMethods1Client::MobilStokNoAra(qint32 stokno,
+                                                        std::unique_ptr<TSonucBilgisi> bilgi) {
     return call<methodIndex("MobilStokNoAra"), const TMobilStok*>(stokno, std::move(bilgi));
 }
 const TMobilSepetler* TServerMethods1Client::SepetMobilVer(qint32 carino) {
     return call<methodIndex("SepetMobilVer"), const TMobilSepetler*>(carino);
 }
-qint32 TServerMethods1Client::MailGonserCari(const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1, const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon, const QString& fax, const QString& vd, const QString& vn, const QString& yetkili, const QString& kullaniciadi, const QString& sifre, const QString& mail, const QString& kargoambar) {
-    return call<methodIndex("MailGonserCari"), qint32>(idsi, baslik, firmaadi, adres1, adres2, ilce, sehir, telefon, fax, vd, vn, yetkili, kullaniciadi, sifre, mail, kargoambar);
+qint32 TServerMethods1Client::MailGonserCari(const QString& idsi, const QString& baslik,
+                                             const QString& firmaadi, const QString& adres1,
+                                             const QString& adres2, const QString& ilce,
+                                             const QString& sehir, const QString& telefon,
+                                             const QString& fax, const QString& vd,
+                                             const QString& vn, const QString& yetkili,
+                                             const QString& kullaniciadi, const QString& sifre,
+                                             const QString& mail, const QString& kargoambar) {
+    return call<methodIndex("MailGonserCari"), qint32>(idsi, baslik, firmaadi, adres1, adres2, ilce,
+                                                       sehir, telefon, fax, vd, vn, yetkili,
+                                                       kullaniciadi, sifre, mail, kargoambar);
 }
-qint32 TServerMethods1Client::MailGonserCariNormal(const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1, const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon, const QString& fax, const QString& vd, const QString& vn, const QString& yetkili, const QString& kullaniciadi, const QString& sifre, const QString& mail, const QString& kargoambar, const QString& konu) {
-    return call<methodIndex("MailGonserCariNormal"), qint32>(idsi, baslik, firmaadi, adres1, adres2, ilce, sehir, telefon, fax, vd, vn, yetkili, kullaniciadi, sifre, mail, kargoambar, konu);
+qint32 TServerMethods1Client::MailGonserCariNormal(
+    const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1,
+    const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon,
+    const QString& fax, const QString& vd, const QString& vn, const QString& yetkili,
+    const QString& kullaniciadi, const QString& sifre, const QString& mail,
+    const QString& kargoambar, const QString& konu) {
+    return call<methodIndex("MailGonserCariNormal"), qint32>(
+        idsi, baslik, firmaadi, adres1, adres2, ilce, sehir, telefon, fax, vd, vn, yetkili,
+        kullaniciadi, sifre, mail, kargoambar, konu);
 }
-const TMobilCariBilgisi* TServerMethods1Client::MobilCariBilgisiGetir(qint32 sirano, const QString& _idsi) {
+const TMobilCariBilgisi* TServerMethods1Client::MobilCariBilgisiGetir(qint32 sirano,
+                                                                      const QString& _idsi) {
     return call<methodIndex("MobilCariBilgisiGetir"), const TMobilCariBilgisi*>(sirano, _idsi);
 }
 qint32 TServerMethods1Client::AcilisReklamAdet() {
@@ -514,11 +621,19 @@ const TAcilisEkranlar* TServerMethods1Client::AcilisEkranlarVer() {
 const TAcilisEkranlariki* TServerMethods1Client::AcilisEkranlarVer2() {
     return call<methodIndex("AcilisEkranlarVer2"), const TAcilisEkranlariki*>();
 }
-qint32 TServerMethods1Client::MobilStokaraGeri(const QString& kod, std::unique_ptr<TSonucBilgisi> bilgi, qint32 neresi, qint32 nekadar, ServerCallback* geri) {
-    return call<methodIndex("MobilStokaraGeri"), qint32>(kod, std::move(bilgi), neresi, nekadar, geri);
+qint32 TServerMethods1Client::MobilStokaraGeri(const QString& kod,
+                                               std::unique_ptr<TSonucBilgisi> bilgi, qint32 neresi,
+                                               qint32 nekadar, ServerCallback* geri) {
+    return call<methodIndex("MobilStokaraGeri"), qint32>(kod, std::move(bilgi), neresi, nekadar,
+                                                         geri);
 }
-const TMobilStoklar* TServerMethods1Client::MobilStokaraAdimli(const QString& kod, std::unique_ptr<TSonucBilgisi> bilgi, qint32 neresi, qint32 nekadar, qint32 ilk, qint32 Adet, bool& kalan, qint32& toplam) {
-    return call<methodIndex("MobilStokaraAdimli"), const TMobilStoklar*>(kod, std::move(bilgi), neresi, nekadar, ilk, Adet, kalan, toplam);
+const TMobilStoklar* TServerMethods1Client::MobilStokaraAdimli(const QString& kod,
+                                                               std::unique_ptr<TSonucBilgisi> bilgi,
+                                                               qint32 neresi, qint32 nekadar,
+                                                               qint32 ilk, qint32 Adet, bool& kalan,
+                                                               qint32& toplam) {
+    return call<methodIndex("MobilStokaraAdimli"), const TMobilStoklar*>(
+        kod, std::move(bilgi), neresi, nekadar, ilk, Adet, kalan, toplam);
 }
 const platform::MemTable& TServerMethods1Client::DepartmanlariGetir() {
     return call<methodIndex("DepartmanlariGetir"), const platform::MemTable&>();
@@ -547,17 +662,24 @@ QString TServerMethods1Client::KucukResimVer(qint32 stokno) {
 bool TServerMethods1Client::SifremiUnuttum(const QString& idsi, qint32& mailvarmi) {
     return call<methodIndex("SifremiUnuttum"), bool>(idsi, mailvarmi);
 }
-qint32 TServerMethods1Client::BalonGetir2(qint32 carino, qint32& sepet, qint32& yenistok, qint32& kampnayali, qint32& duyuru, qint32& Bakiye, qint32& dosya) {
-    return call<methodIndex("BalonGetir2"), qint32>(carino, sepet, yenistok, kampnayali, duyuru, Bakiye, dosya);
+qint32 TServerMethods1Client::BalonGetir2(qint32 carino, qint32& sepet, qint32& yenistok,
+                                          qint32& kampnayali, qint32& duyuru, qint32& Bakiye,
+                                          qint32& dosya) {
+    return call<methodIndex("BalonGetir2"), qint32>(carino, sepet, yenistok, kampnayali, duyuru,
+                                                    Bakiye, dosya);
 }
 qint32 TServerMethods1Client::MobilSiparisKaydet(qint32 idnosu) {
     return call<methodIndex("MobilSiparisKaydet"), qint32>(idnosu);
 }
-const platform::MemTable& TServerMethods1Client::RaporAlinanSiparisler(std::unique_ptr<TSonucBilgisi> bilgi, double tarih1, double tarih2) {
-    return call<methodIndex("RaporAlinanSiparisler"), const platform::MemTable&>(std::move(bilgi), tarih1, tarih2);
+const platform::MemTable& TServerMethods1Client::RaporAlinanSiparisler(
+    std::unique_ptr<TSonucBilgisi> bilgi, double tarih1, double tarih2) {
+    return call<methodIndex("RaporAlinanSiparisler"), const platform::MemTable&>(std::move(bilgi),
+                                                                                 tarih1, tarih2);
 }
-const platform::MemTable& TServerMethods1Client::RaporEnCokSatilanStoklar(std::unique_ptr<TSonucBilgisi> bilgi, double tarih1, double tarih2) {
-    return call<methodIndex("RaporEnCokSatilanStoklar"), const platform::MemTable&>(std::move(bilgi), tarih1, tarih2);
+const platform::MemTable& TServerMethods1Client::RaporEnCokSatilanStoklar(
+    std::unique_ptr<TSonucBilgisi> bilgi, double tarih1, double tarih2) {
+    return call<methodIndex("RaporEnCokSatilanStoklar"), const platform::MemTable&>(
+        std::move(bilgi), tarih1, tarih2);
 }
 const QByteArray* TServerMethods1Client::GrelvintosakVer() {
     return call<methodIndex("GrelvintosakVer"), const QByteArray*>();

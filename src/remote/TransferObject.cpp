@@ -24,7 +24,8 @@ void TransferObject::writeJson(JsonWriter& w, int& nextId) const {
 }
 
 void TransferObject::readFields(const rapidjson::Value& fields) {
-    if (!fields.IsObject()) throw RecordFormatError("\"fields\" bir nesne olmalı");
+    if (!fields.IsObject())
+        throw RecordFormatError("\"fields\" bir nesne olmalı");
     for (const auto& m : fields.GetObject()) {
         readFieldMember(std::string_view(m.name.GetString(), m.name.GetStringLength()), m.value);
     }
@@ -56,23 +57,28 @@ std::unique_ptr<TransferObject> createTransferObject(std::string_view typeName) 
         {TAcilisEkranlar::kTypeName, &make<TAcilisEkranlar>},
     };
     for (const auto& c : kClasses) {
-        if (c.name == typeName) return c.make();
+        if (c.name == typeName)
+            return c.make();
     }
     return nullptr;
 }
 
 std::unique_ptr<TransferObject> readTransferObject(const rapidjson::Value& v) {
-    if (v.IsNull()) return nullptr;
-    if (!v.IsObject()) throw RecordFormatError("nesne bekleniyordu");
+    if (v.IsNull())
+        return nullptr;
+    if (!v.IsObject())
+        throw RecordFormatError("nesne bekleniyordu");
     const auto type = v.FindMember("type");
     if (type == v.MemberEnd() || !type->value.IsString()) {
         throw RecordFormatError("nesnenin \"type\" üyesi yok");
     }
     const std::string_view tn(type->value.GetString(), type->value.GetStringLength());
     auto obj = createTransferObject(tn);
-    if (!obj) throw RecordFormatError("bilinmeyen nesne türü: " + std::string(tn));
+    if (!obj)
+        throw RecordFormatError("bilinmeyen nesne türü: " + std::string(tn));
     const auto fields = v.FindMember("fields");
-    if (fields != v.MemberEnd()) obj->readFields(fields->value);
+    if (fields != v.MemberEnd())
+        obj->readFields(fields->value);
     return obj;
 }
 
@@ -87,7 +93,8 @@ std::string toJson(const TransferObject& obj) {
 std::unique_ptr<TransferObject> fromJson(std::string_view json) {
     rapidjson::Document d;
     d.Parse<rapidjson::kParseFullPrecisionFlag>(json.data(), json.size());
-    if (d.HasParseError()) throw RecordFormatError("geçersiz JSON");
+    if (d.HasParseError())
+        throw RecordFormatError("geçersiz JSON");
     return readTransferObject(d);
 }
 
@@ -97,12 +104,16 @@ void writeValue(JsonWriter& w, const QString& v) {
     const QByteArray u = v.toUtf8();
     w.String(u.constData(), static_cast<rapidjson::SizeType>(u.size()));
 }
-void writeValue(JsonWriter& w, qint32 v) { w.Int(v); }
+void writeValue(JsonWriter& w, qint32 v) {
+    w.Int(v);
+}
 void writeValue(JsonWriter& w, double v) {
     // The wire has no NaN or infinity; such a value is a fault upstream and travels as 0.
     w.Double(std::isfinite(v) ? v : 0.0);
 }
-void writeValue(JsonWriter& w, bool v) { w.Bool(v); }
+void writeValue(JsonWriter& w, bool v) {
+    w.Bool(v);
+}
 
 static RecordFormatError typeError(std::string_view name, const char* expected) {
     return RecordFormatError("\"" + std::string(name) + "\" alanı " + expected + " olmalı");
@@ -113,7 +124,8 @@ void readValue(const rapidjson::Value& j, QString& v, std::string_view name) {
         v.clear();
         return;
     }
-    if (!j.IsString()) throw typeError(name, "metin");
+    if (!j.IsString())
+        throw typeError(name, "metin");
     v = QString::fromUtf8(j.GetString(), static_cast<qsizetype>(j.GetStringLength()));
 }
 void readValue(const rapidjson::Value& j, qint32& v, std::string_view name) {
@@ -127,11 +139,13 @@ void readValue(const rapidjson::Value& j, qint32& v, std::string_view name) {
     }
 }
 void readValue(const rapidjson::Value& j, double& v, std::string_view name) {
-    if (!j.IsNumber()) throw typeError(name, "sayı");
+    if (!j.IsNumber())
+        throw typeError(name, "sayı");
     v = j.GetDouble();
 }
 void readValue(const rapidjson::Value& j, bool& v, std::string_view name) {
-    if (!j.IsBool()) throw typeError(name, "true/false");
+    if (!j.IsBool())
+        throw typeError(name, "true/false");
     v = j.GetBool();
 }
 

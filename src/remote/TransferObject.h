@@ -4,12 +4,12 @@
 // members, the property getters and setters, and the reflection table used by the codec.
 #pragma once
 
-#include <QString>
-#include <QtGlobal>
-#include <memory>
 #include <rapidjson/document.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
+#include <QString>
+#include <QtGlobal>
+#include <memory>
 #include <stdexcept>
 #include <string_view>
 #include <variant>
@@ -21,12 +21,12 @@ using JsonWriter = rapidjson::Writer<rapidjson::StringBuffer>;
 
 // A message whose JSON does not have the shape the reader expects.
 class RecordFormatError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class TransferObject {
-public:
+  public:
     virtual ~TransferObject() = default;
 
     // Qualified class name as it travels in "type".
@@ -38,7 +38,7 @@ public:
     // Stores the members of "fields" into this object; members not named keep their value.
     void readFields(const rapidjson::Value& fields);
 
-protected:
+  protected:
     virtual void writeFieldMembers(JsonWriter& w, int& nextId) const = 0;
     virtual void readFieldMember(std::string_view name, const rapidjson::Value& v) = 0;
 };
@@ -55,7 +55,8 @@ std::unique_ptr<TransferObject> readTransferObject(const rapidjson::Value& v);
 template <class T>
 std::unique_ptr<T> readRecord(const rapidjson::Value& v) {
     auto obj = readTransferObject(v);
-    if (!obj) return nullptr;
+    if (!obj)
+        return nullptr;
     if (obj->typeName() != T::kTypeName) {
         throw RecordFormatError("beklenmeyen nesne türü: " + std::string(obj->typeName()));
     }
@@ -81,7 +82,8 @@ void readValue(const rapidjson::Value& j, bool& v, std::string_view name);
 template <class E>
 void writeList(JsonWriter& w, const std::vector<E>& list, int& nextId) {
     w.StartArray();
-    for (const auto& e : list) e.writeJson(w, nextId);
+    for (const auto& e : list)
+        e.writeJson(w, nextId);
     w.EndArray();
 }
 template <class E>
@@ -93,7 +95,8 @@ void readList(const rapidjson::Value& j, std::vector<E>& list, std::string_view 
     list.reserve(j.Size());
     for (const auto& item : j.GetArray()) {
         auto e = readRecord<E>(item);
-        if (!e) throw RecordFormatError("\"" + std::string(name) + "\" içinde boş öğe");
+        if (!e)
+            throw RecordFormatError("\"" + std::string(name) + "\" içinde boş öğe");
         list.push_back(std::move(*e));
     }
 }
@@ -102,38 +105,44 @@ void readList(const rapidjson::Value& j, std::vector<E>& list, std::string_view 
 }  // namespace kv::remote
 
 // Declares the field F<Name>, the getter Name() and the setter setName() of one field.
-#define KV_RECORD_MEMBER(Type, Name)                   \
-public:                                                \
-    const Type& Name() const { return F##Name; }       \
-    void set##Name(const Type& v) { F##Name = v; }     \
-                                                       \
-private:                                               \
+#define KV_RECORD_MEMBER(Type, Name) \
+  public:                            \
+    const Type& Name() const {       \
+        return F##Name;              \
+    }                                \
+    void set##Name(const Type& v) {  \
+        F##Name = v;                 \
+    }                                \
+                                     \
+  private:                           \
     Type F##Name{};
 
 #define KV_RECORD_WRITE(Type, Name) \
     w.Key("F" #Name);               \
     ::kv::remote::detail::writeValue(w, F##Name);
 
-#define KV_RECORD_READ(Type, Name)                                  \
-    if (name == "F" #Name) {                                        \
-        ::kv::remote::detail::readValue(v, F##Name, "F" #Name);     \
-        return;                                                     \
+#define KV_RECORD_READ(Type, Name)                              \
+    if (name == "F" #Name) {                                    \
+        ::kv::remote::detail::readValue(v, F##Name, "F" #Name); \
+        return;                                                 \
     }
 
 #define KV_RECORD_EQ(Type, Name) &&F##Name == o.F##Name
 
 // The body shared by every generated transfer class: members, codec, equality.
-#define KV_RECORD_BODY(Class, TypeNameLiteral, FIELDS)                                       \
-public:                                                                                      \
-    static constexpr std::string_view kTypeName = TypeNameLiteral;                           \
-    std::string_view typeName() const override { return kTypeName; }                         \
-    bool operator==(const Class& o) const { return true FIELDS(KV_RECORD_EQ); }              \
-                                                                                             \
-protected:                                                                                   \
-    void writeFieldMembers(::kv::remote::JsonWriter& w, int&) const override {               \
-        FIELDS(KV_RECORD_WRITE)                                                              \
-    }                                                                                        \
-    void readFieldMember(std::string_view name, const rapidjson::Value& v) override {        \
-        FIELDS(KV_RECORD_READ)                                                               \
-    }                                                                                        \
-    FIELDS(KV_RECORD_MEMBER)
+#define KV_RECORD_BODY(Class, TypeNameLiteral, FIELDS)                         \
+  public:                                                                      \
+    static constexpr std::string_view kTypeName = TypeNameLiteral;             \
+    std::string_view typeName() const override {                               \
+        return kTypeName;                                                      \
+    }                                                                          \
+    bool operator==(const Class& o) const {                                    \
+        return true FIELDS(KV_RECORD_EQ);                                      \
+    }                                                                          \
+                                                                               \
+  protected:                                                                   \
+    void writeFieldMembers(::kv::remote::JsonWriter& w, int&) const override { \
+        FIELDS(KV_RECORD_WRITE)                                                \
+    }                                                                          \
+    void readFieldMember(std::string_view name, const rapidjson::Value& v)     \
+        override{FIELDS(KV_RECORD_READ)} FIELDS(KV_RECORD_MEMBER)

@@ -26,7 +26,7 @@ namespace kv::remote {
 // copy) by almost every call.
 class TSonucBilgisi : public TransferObject {
     KV_RECORD_BODY(TSonucBilgisi, "baglantiu.TSonucBilgisi", KV_TSONUCBILGISI_FIELDS)
-public:
+  public:
     TSonucBilgisi() {
         FMusteriTipi = 1;
         FVersion = 1;
@@ -37,15 +37,14 @@ public:
 };
 
 class TSiparisDipAyrinti : public TransferObject {
-    KV_RECORD_BODY(TSiparisDipAyrinti, "baglantiu.TSiparisDipAyrinti",
-                   KV_TSIPARISDIPAYRINTI_FIELDS)
-public:
+    KV_RECORD_BODY(TSiparisDipAyrinti, "baglantiu.TSiparisDipAyrinti", KV_TSIPARISDIPAYRINTI_FIELDS)
+  public:
     void Kopyala(const TSiparisDipAyrinti& src) { *this = src; }
 };
 
 class TTusSonuclari : public TransferObject {
     KV_RECORD_BODY(TTusSonuclari, "baglantiu.TTusSonuclari", KV_TTUSSONUCLARI_FIELDS)
-public:
+  public:
     void Kopyala(const TTusSonuclari& src) { *this = src; }
 };
 

@@ -56,7 +56,7 @@ namespace kv::remote {
 
 class TMobilStok : public TransferObject {
     KV_RECORD_BODY(TMobilStok, "mobilstokunit.TMobilStok", KV_TMOBILSTOK_FIELDS)
-public:
+  public:
     TMobilStok() {
         FBirim = QStringLiteral("ADET");
         FKDV = 18;
@@ -66,14 +66,14 @@ public:
 
 class TMobilSepet : public TransferObject {
     KV_RECORD_BODY(TMobilSepet, "mobilstokunit.TMobilSepet", KV_TMOBILSEPET_FIELDS)
-public:
+  public:
     void Kopyala(const TMobilSepet& src) { *this = src; }
 };
 
 class TMobilCariBilgisi : public TransferObject {
     KV_RECORD_BODY(TMobilCariBilgisi, "mobilstokunit.TMobilCariBilgisi",
                    KV_TMOBILCARIBILGISI_FIELDS)
-public:
+  public:
     void Kopyala(const TMobilCariBilgisi& src) { *this = src; }
 };
 
@@ -85,19 +85,20 @@ class TAcilisEkran : public TransferObject {
 // inside a JSON array, each in its own object form with its own id.
 template <class Derived, class Element, const char* FieldName>
 class TransferList : public TransferObject {
-public:
+  public:
     std::vector<Element>& items() { return FItems; }
     const std::vector<Element>& items() const { return FItems; }
     std::string_view typeName() const override { return Derived::kTypeName; }
     bool operator==(const TransferList& o) const { return FItems == o.FItems; }
 
-protected:
+  protected:
     void writeFieldMembers(JsonWriter& w, int& nextId) const override {
         w.Key(FieldName);
         detail::writeList(w, FItems, nextId);
     }
     void readFieldMember(std::string_view name, const rapidjson::Value& v) override {
-        if (name == FieldName) detail::readList(v, FItems, name);
+        if (name == FieldName)
+            detail::readList(v, FItems, name);
     }
     std::vector<Element> FItems;
 };
@@ -107,24 +108,24 @@ inline constexpr char kListeField[] = "FListe";
 
 // The announcement container returned with every screen at once.
 class TAcilisEkranlariki : public TransferList<TAcilisEkranlariki, TAcilisEkran, kEkranlarField> {
-public:
+  public:
     static constexpr std::string_view kTypeName = "mobilstokunit.TAcilisEkranlariki";
     std::vector<TAcilisEkran>& Ekranlar() { return FItems; }
     const std::vector<TAcilisEkran>& Ekranlar() const { return FItems; }
 };
 
 class TMobilStoklar : public TransferList<TMobilStoklar, TMobilStok, kListeField> {
-public:
+  public:
     static constexpr std::string_view kTypeName = "mobilstokunit.TMobilStoklar";
 };
 
 class TMobilSepetler : public TransferList<TMobilSepetler, TMobilSepet, kListeField> {
-public:
+  public:
     static constexpr std::string_view kTypeName = "mobilstokunit.TMobilSepetler";
 };
 
 class TAcilisEkranlar : public TransferList<TAcilisEkranlar, TAcilisEkran, kListeField> {
-public:
+  public:
     static constexpr std::string_view kTypeName = "mobilstokunit.TAcilisEkranlar";
 };
 

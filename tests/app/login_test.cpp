@@ -1,12 +1,12 @@
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QDir>
-#include <QLabel>
-#include <QTemporaryDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/Tdosyaindir.h"
 #include "app/Tgirisform.h"
@@ -23,12 +23,13 @@ namespace {
 // Replaces the end of the program by a record of the exit code and closes open dialogs, so
 // a test can see where the real program would have ended.
 class ExitRecorder {
-public:
+  public:
     ExitRecorder() {
         old_ = platform::setEndProgramHandler([this](int code) {
             codes.push_back(code);
             for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && !qobject_cast<QMessageBox*>(d)) {
+                if (auto* d = qobject_cast<QDialog*>(w);
+                    d && d->isVisible() && !qobject_cast<QMessageBox*>(d)) {
                     QMetaObject::invokeMethod(d, &QDialog::reject, Qt::QueuedConnection);
                 }
             }
@@ -37,12 +38,12 @@ public:
     ~ExitRecorder() { platform::setEndProgramHandler(std::move(old_)); }
     std::vector<int> codes;
 
-private:
+  private:
     platform::EndProgramHandler old_;
 };
 
 class Login : public test::ServerTest {
-protected:
+  protected:
     // Signs in from the workstation with the typed name and password; returns when the login
     // window has closed or answered with a message box.
     void signIn(const char* workstation, const QString& name, const QString& password) {
@@ -57,11 +58,16 @@ protected:
         form->sifre->setText(password);
         QTest::keyClick(form->sifre, Qt::Key_Return);
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return form->result() == QDialog::Accepted || watcher.seen().size() > before || !exits.codes.empty(); },
+            [&] {
+                return form->result() == QDialog::Accepted || watcher.seen().size() > before ||
+                       !exits.codes.empty();
+            },
             60000));
         QTest::qWait(50);
     }
-    QString lastBox() const { return watcher.seen().isEmpty() ? QString() : watcher.seen().last().text; }
+    QString lastBox() const {
+        return watcher.seen().isEmpty() ? QString() : watcher.seen().last().text;
+    }
 
     remote::ServerConnection bagc;
     remote::TSonucBilgisi sbilgi;
@@ -174,7 +180,8 @@ TEST_F(Login, RefusedDownloadShowsTheErrorAndEnds) {
 
 TEST(Tdosyaindir, NoticeAndProgressLine) {
     std::unique_ptr<app::Tdosyaindir> w(app::Tdosyaindir::Yeni(nullptr, 3));
-    EXPECT_TRUE(w->sLabel1->text().endsWith(QStringLiteral("Lütfen Bekleyiniz...!\r\nVersion: 3-1")));
+    EXPECT_TRUE(
+        w->sLabel1->text().endsWith(QStringLiteral("Lütfen Bekleyiniz...!\r\nVersion: 3-1")));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Dosya İndir"));
     const qint64 total = qint64(2.66 * 1024 * 1024);
     EXPECT_EQ(app::Tdosyaindir::ilerlemeMetni(total / 2, total),

@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -5,7 +6,6 @@
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "app/TForm1.h"
 #include "content/Tkullanicikayit.h"
@@ -19,7 +19,7 @@ using namespace kv;
 namespace {
 
 class MainWindow : public test::ServerTest {
-protected:
+  protected:
     void SetUp() override {
         test::ServerTest::SetUp();
         old_ = platform::setEndProgramHandler([this](int code) { exits.push_back(code); });
@@ -49,7 +49,7 @@ protected:
     std::vector<int> exits;
     test::DialogWatcher watcher;
 
-private:
+  private:
     platform::EndProgramHandler old_;
 };
 
@@ -60,31 +60,36 @@ TEST_F(MainWindow, FrameControlsAndHeader) {
     w->show();
     EXPECT_EQ(w->kullanicilbl->text(), QStringLiteral("DEMO"));
     EXPECT_EQ(w->cariadilbl->text(), QStringLiteral("ÖZTÜRK OTO YEDEK PARÇA LTD. ŞTİ."));
-    EXPECT_EQ(w->saticilbl->text(), QStringLiteral("Mehmet Yıldırım Telefonu: 0532 411 22 33 email: "
-                                                   "mehmet.yildirim@kaveltrim.com.tr"));
+    EXPECT_EQ(w->saticilbl->text(),
+              QStringLiteral("Mehmet Yıldırım Telefonu: 0532 411 22 33 email: "
+                             "mehmet.yildirim@kaveltrim.com.tr"));
     const QStringList captions = [&] {
         QStringList c;
-        for (int i = 0; i < w->sPageControl1->count(); ++i) c << w->sPageControl1->tabText(i);
+        for (int i = 0; i < w->sPageControl1->count(); ++i)
+            c << w->sPageControl1->tabText(i);
         return c;
     }();
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("Stok Listesi"), QStringLiteral("Sepet"),
-                                     QStringLiteral("Önceki Siparişler"), QStringLiteral("Cari Ekstre"),
-                                     QStringLiteral("Yeni Stoklar"), QStringLiteral("Kampanyalı Stoklar"),
-                                     QStringLiteral("Duyurular"), QStringLiteral("Bakiyeler"),
-                                     QStringLiteral("Dosyalar")}));
+    EXPECT_EQ(captions,
+              (QStringList{QStringLiteral("Stok Listesi"), QStringLiteral("Sepet"),
+                           QStringLiteral("Önceki Siparişler"), QStringLiteral("Cari Ekstre"),
+                           QStringLiteral("Yeni Stoklar"), QStringLiteral("Kampanyalı Stoklar"),
+                           QStringLiteral("Duyurular"), QStringLiteral("Bakiyeler"),
+                           QStringLiteral("Dosyalar")}));
     EXPECT_EQ(w->sPageControl1->currentWidget(), w->sstoklistesi);
-    for (const char* name : {"gifstokara", "gifyeniler", "gifkampanyali", "gifduyuru", "gifoncekiler",
-                             "gifekstre", "gifdosyalar", "kurlabel"}) {
+    for (const char* name : {"gifstokara", "gifyeniler", "gifkampanyali", "gifduyuru",
+                             "gifoncekiler", "gifekstre", "gifdosyalar", "kurlabel"}) {
         auto* l = w->findChild<QLabel*>(QLatin1String(name));
         ASSERT_NE(l, nullptr) << name;
         EXPECT_FALSE(l->isVisible()) << name;
     }
     QStringList menu;
     for (QAction* a : w->Genelmenu->actions()) {
-        if (!a->isSeparator()) menu << a->text();
+        if (!a->isSeparator())
+            menu << a->text();
     }
-    EXPECT_EQ(menu, (QStringList{QStringLiteral("Mail Gönder"), QStringLiteral("Şifre Değiştirme İsteği"),
-                                 w->webMenu->text(), QStringLiteral("Çıkış")}));
+    EXPECT_EQ(menu,
+              (QStringList{QStringLiteral("Mail Gönder"), QStringLiteral("Şifre Değiştirme İsteği"),
+                           w->webMenu->text(), QStringLiteral("Çıkış")}));
     EXPECT_EQ(w->Genelmenu->actions().size(), 7) << "separators between the entries";
 }
 
@@ -93,12 +98,14 @@ TEST_F(MainWindow, UserKindsShapeTheFrame) {
         int kind;
         bool otherCustomer;
         bool campaignTab;
-    } cases[] = {{0, false, true}, {1, true, true}, {2, true, true}, {3, false, true}, {4, false, false}};
+    } cases[] = {
+        {0, false, true}, {1, true, true}, {2, true, true}, {3, false, true}, {4, false, false}};
     for (const Case& c : cases) {
         auto w = window(c.kind);
         w->show();
         EXPECT_EQ(w->musteritus->isVisible(), c.otherCustomer) << c.kind;
-        EXPECT_EQ(w->sPageControl1->isTabVisible(w->sPageControl1->indexOf(w->skampanyali)), c.campaignTab)
+        EXPECT_EQ(w->sPageControl1->isTabVisible(w->sPageControl1->indexOf(w->skampanyali)),
+                  c.campaignTab)
             << c.kind;
     }
 }
@@ -116,8 +123,9 @@ TEST_F(MainWindow, AnsweringNoKeepsTheWindowAndTheLoginRecord) {
     EXPECT_TRUE(w->sbilgi() == before);
     QTest::qWait(200);
     EXPECT_TRUE(exits.empty());
-    EXPECT_EQ(server.query(QStringLiteral("SELECT count(*) FROM oturum_kayitlari WHERE olay='cikis'")),
-              QStringLiteral("0"));
+    EXPECT_EQ(
+        server.query(QStringLiteral("SELECT count(*) FROM oturum_kayitlari WHERE olay='cikis'")),
+        QStringLiteral("0"));
 }
 
 TEST_F(MainWindow, AnsweringYesSendsTheExitNoticeAndEnds) {

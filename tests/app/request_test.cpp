@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+#include <rapidjson/document.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <gtest/gtest.h>
-#include <rapidjson/document.h>
 
 #include "content/Tkullanicikayit.h"
 #include "support/DialogWatcher.h"
@@ -14,7 +14,7 @@ using content::Tkullanicikayit;
 namespace {
 
 class Request : public test::ServerTest {
-protected:
+  protected:
     void SetUp() override {
         test::ServerTest::SetUp();
         env.set("KAVELTRIM_WORKSTATION_ID", QString::fromLatin1(test::kDealerWorkstation));
@@ -37,13 +37,15 @@ protected:
     // The requests in the server's outbox, each as its list of (name, value).
     std::vector<std::vector<std::pair<std::string, std::string>>> outbox() {
         std::vector<std::vector<std::pair<std::string, std::string>>> out;
-        const QString rows = server.query(QStringLiteral("SELECT alanlar FROM posta_kutusu ORDER BY id"));
+        const QString rows =
+            server.query(QStringLiteral("SELECT alanlar FROM posta_kutusu ORDER BY id"));
         for (const QString& row : rows.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             rapidjson::Document d;
             const QByteArray json = row.toUtf8();
             d.Parse(json.constData());
             std::vector<std::pair<std::string, std::string>> fields;
-            for (const auto& p : d.GetArray()) fields.emplace_back(p[0].GetString(), p[1].GetString());
+            for (const auto& p : d.GetArray())
+                fields.emplace_back(p[0].GetString(), p[1].GetString());
             out.push_back(fields);
         }
         return out;
@@ -127,7 +129,8 @@ TEST_F(Request, NewUserRequestSendsTheSixteenTextsAsTypedTwice) {
     };
     EXPECT_EQ(mails[0], expected);
     EXPECT_EQ(mails[1], expected);
-    EXPECT_TRUE(server.admin({QStringLiteral("outbox")}).contains(QStringLiteral("B2B Yeni Kullanıcı İstek")));
+    EXPECT_TRUE(server.admin({QStringLiteral("outbox")})
+                    .contains(QStringLiteral("B2B Yeni Kullanıcı İstek")));
 }
 
 TEST_F(Request, PasswordChangeIsPrefilledFromTheServer) {
@@ -157,7 +160,8 @@ TEST_F(Request, PasswordChangeWithoutAServerOpensWithNameAndCompanyOnly) {
     server.stop();
     std::unique_ptr<Tkullanicikayit> w(Tkullanicikayit::Ac(nullptr, bilgi, bagc));
     ASSERT_EQ(watcher.seen().size(), 1);
-    EXPECT_EQ(watcher.seen()[0].text, QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
+    EXPECT_EQ(watcher.seen()[0].text,
+              QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
     EXPECT_EQ(w->kullaniciadi->text(), QStringLiteral("DEMO"));
     EXPECT_EQ(w->firmaadi->text(), QStringLiteral("ÖZTÜRK OTO YEDEK PARÇA LTD. ŞTİ."));
     EXPECT_TRUE(w->adres1->text().isEmpty());

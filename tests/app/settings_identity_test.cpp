@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "app/identity/Kimlik.h"
 #include "app/settings/AyarDosyasi.h"
@@ -32,7 +32,8 @@ TEST(AyarDosyasi, FirstStartWithoutAFileKeepsTheDesignState) {
 
 TEST(AyarDosyasi, WritesNameAndPasswordEvenWhenNotRemembered) {
     kv::test::TestEnvironment env;
-    ASSERT_TRUE(settings::hatirlananKullaniciYaz(QStringLiteral("ÇAĞRI"), QStringLiteral("ŞİFRE=1"), false));
+    ASSERT_TRUE(settings::hatirlananKullaniciYaz(QStringLiteral("ÇAĞRI"), QStringLiteral("ŞİFRE=1"),
+                                                 false));
     const settings::HatirlananKullanici k = settings::hatirlananKullaniciOku();
     EXPECT_TRUE(k.dosyaVar);
     EXPECT_FALSE(k.hatirla);
@@ -66,7 +67,8 @@ TEST(Kimlik, DiskSerialWithBlanksBecomesOneUpperCaseWord) {
 TEST(Kimlik, UdevSerialWhenSysfsHasNone) {
     QTemporaryDir root;
     write(root.filePath(QStringLiteral("block/nvme0n1/dev")), "259:0\n");
-    write(root.filePath(QStringLiteral("udev/b259:0")), "S:disk/by-id/x\nE:ID_SERIAL=Samsung_SSD_S4EWNF0M\nE:ID_SERIAL_SHORT=s4ewnf0m 123\n");
+    write(root.filePath(QStringLiteral("udev/b259:0")),
+          "S:disk/by-id/x\nE:ID_SERIAL=Samsung_SSD_S4EWNF0M\nE:ID_SERIAL_SHORT=s4ewnf0m 123\n");
     EXPECT_EQ(identity::BilgisayarIdAl(root.path(), root.filePath(QStringLiteral("udev"))),
               QStringLiteral("S4EWNF0M123"));
 }
@@ -77,7 +79,8 @@ TEST(Kimlik, AdapterAddressWhenNoDiskSerialSkippingZeroAddresses) {
     write(root.filePath(QStringLiteral("class/net/lo/address")), "00:00:00:00:00:00\n");
     write(root.filePath(QStringLiteral("class/net/dummy0/address")), "00:00:00:00:00:00\n");
     write(root.filePath(QStringLiteral("class/net/eth0/address")), "52:54:00:ab:cd:ef\n");
-    EXPECT_EQ(identity::BilgisayarIdAl(root.path(), root.path()), QStringLiteral("52-54-00-AB-CD-EF"));
+    EXPECT_EQ(identity::BilgisayarIdAl(root.path(), root.path()),
+              QStringLiteral("52-54-00-AB-CD-EF"));
 
     QTemporaryDir bare;
     EXPECT_EQ(identity::BilgisayarIdAl(bare.path(), bare.path()), QString());

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "common/BaglantiKur.h"
 #include "common/MesajKutusu.h"
@@ -22,14 +22,16 @@ void onMessageBox(std::function<void(QMessageBox*)> inspect, const QString& pres
         ASSERT_NE(box, nullptr);
         inspect(box);
         for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == press) b->click();
+            if (b->text() == press)
+                b->click();
         }
     });
 }
 
 QStringList captions(QMessageBox* box) {
     QStringList out;
-    for (QAbstractButton* b : box->buttons()) out << b->text();
+    for (QAbstractButton* b : box->buttons())
+        out << b->text();
     out.sort();
     return out;
 }
@@ -67,7 +69,8 @@ TEST(MesajKutusu, YesNoWithNoFocusedAndTheirResultCodes) {
     for (const Case& c : cases) {
         onMessageBox(
             [&c](QMessageBox* box) {
-                EXPECT_EQ(captions(box), (QStringList{QStringLiteral("Evet"), QStringLiteral("Hayır")}));
+                EXPECT_EQ(captions(box),
+                          (QStringList{QStringLiteral("Evet"), QStringLiteral("Hayır")}));
                 EXPECT_EQ(box->windowTitle(), QString::fromUtf8(c.title));
                 EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("Hayır"));
                 EXPECT_EQ(box->focusWidget(), box->defaultButton());
@@ -96,7 +99,8 @@ TEST(BaglantiKur, GivesUpAfterElevenAttemptsAndShowsTheMessageOnlyWhenAsked) {
     onMessageBox(
         [&](QMessageBox* box) {
             shown = true;
-            EXPECT_EQ(box->text(), QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
+            EXPECT_EQ(box->text(),
+                      QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
             EXPECT_EQ(box->windowTitle(), QStringLiteral("Hata"));
         },
         QStringLiteral("Tamam"));
@@ -117,7 +121,8 @@ TEST(BaglantiKur, OpensOnTheThirdAttemptAfterTwoPauses) {
     // The server starts accepting after the second failed attempt.
     const bool open = BaglantiKur(conn, false, [&](int n) {
         failures = n;
-        if (n == 2) ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, port));
+        if (n == 2)
+            ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, port));
     });
     EXPECT_TRUE(open);
     EXPECT_EQ(failures, 2);
@@ -151,7 +156,9 @@ TEST(Tablolar, ParaBicimiFormatsOnlyPlainFloatingColumns) {
 TEST(Tablolar, YuvarlaLeavesTwoDecimals) {
     struct Case {
         double in, out;
-    } cases[] = {{90.0, 90.0},        {324.004, 324.0},   {2.675, 2.68},     {0.005, 0.01},
-                 {1234567.891, 1234567.89}, {-10.555, -10.56}, {0.0, 0.0}, {25.299999, 25.3}};
-    for (const Case& c : cases) EXPECT_DOUBLE_EQ(Yuvarla(c.in), c.out) << c.in;
+    } cases[] = {{90.0, 90.0},  {324.004, 324.0},          {2.675, 2.68},
+                 {0.005, 0.01}, {1234567.891, 1234567.89}, {-10.555, -10.56},
+                 {0.0, 0.0},    {25.299999, 25.3}};
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(Yuvarla(c.in), c.out) << c.in;
 }

@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
 #include <QLocale>
-#include <gtest/gtest.h>
 
 #include "platform/MemTable.h"
 #include "platform/MemTableModel.h"
@@ -122,8 +122,9 @@ TEST(TableJson, MalformedTablesAreRefusedAndLeaveTheTableEmpty) {
 
 TEST(TableJson, ReplyWithTableResultInAnyMemberOrder) {
     using kv::remote::ValueType;
-    for (const char* body : {R"({"result":{"columns":[{"name":"A","type":"text"}],"rows":[["x"]]},"out":[]})",
-                             R"({"out":[],"result":{"columns":[{"name":"A","type":"text"}],"rows":[["x"]]}})"}) {
+    for (const char* body :
+         {R"({"result":{"columns":[{"name":"A","type":"text"}],"rows":[["x"]]},"out":[]})",
+          R"({"out":[],"result":{"columns":[{"name":"A","type":"text"}],"rows":[["x"]]}})"}) {
         std::string s(body);
         MemTable t;
         rapidjson::Document r, o;
@@ -142,7 +143,8 @@ TEST(TableJson, ReplyWithTableResultInAnyMemberOrder) {
     EXPECT_EQ(r.GetInt(), 3);
     EXPECT_EQ(o[0].GetInt(), 7);
 
-    for (const char* bad : {"", "[]", R"({"out":[]})", R"({"result":1,"out":{}})", "{\"result\":"}) {
+    for (const char* bad :
+         {"", "[]", R"({"out":[]})", R"({"result":1,"out":{}})", "{\"result\":"}) {
         std::string s(bad);
         EXPECT_THROW(kv::remote::decodeReply(s, ValueType::Int32, t, r, o), RemoteError) << bad;
         std::string s2(bad);
@@ -156,7 +158,8 @@ TEST(MemTableModel, PassesTheModelTesterThroughDetachRefillAttach) {
     model.setCaption(QStringLiteral("BARKOD"), QStringLiteral("Barkod"));
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Barkod"));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Barkod"));
     model.detach();
     EXPECT_EQ(model.rowCount(), 0);
     std::string s(R"({"columns":[{"name":"A","type":"int32"}],"rows":[[1],[2]]})");
@@ -174,15 +177,21 @@ TEST(NumberFormat, PicturesUnderTurkishSeparators) {
         double value;
         const char* text;
     } cases[] = {
-        {"#,###,##0.00", 1234567.5, "1.234.567,50"}, {"#,###,##0.00", 0, "0,00"},
-        {"#,###,##0.00", 2.675, "2,68"},             {"#,###,##0.00", -1234.005, "-1.234,01"},
-        {"#,###,##0.00", -0.001, "0,00"},            {"#,###,##.00", 0.5, ",50"},
-        {"#,###,##.00", 1234.567, "1.234,57"},       {"#,###,##00.00", 5, "05,00"},
-        {"#,###,##00.00", 170, "170,00"},            {"#,##0", 1234.5, "1.235"},
+        {"#,###,##0.00", 1234567.5, "1.234.567,50"},
+        {"#,###,##0.00", 0, "0,00"},
+        {"#,###,##0.00", 2.675, "2,68"},
+        {"#,###,##0.00", -1234.005, "-1.234,01"},
+        {"#,###,##0.00", -0.001, "0,00"},
+        {"#,###,##.00", 0.5, ",50"},
+        {"#,###,##.00", 1234.567, "1.234,57"},
+        {"#,###,##00.00", 5, "05,00"},
+        {"#,###,##00.00", 170, "170,00"},
+        {"#,##0", 1234.5, "1.235"},
         {"0.00", 999.995, "1000,00"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(formatFloat(QString::fromLatin1(c.pattern), c.value, tr), QString::fromUtf8(c.text))
+        EXPECT_EQ(formatFloat(QString::fromLatin1(c.pattern), c.value, tr),
+                  QString::fromUtf8(c.text))
             << c.pattern << " " << c.value;
     }
 }

@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QLocale>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "platform/CountBadgeTabBar.h"
 #include "platform/UpperCaseEdit.h"
@@ -13,20 +13,18 @@ TEST(CountCaption, ParsesCountAndTitle) {
         int sayi;
         const char* baslik;
     } cases[] = {
-        {"0=Stok Listesi", 0, "Stok Listesi"},
-        {"12=Sepet", 12, "Sepet"},
-        {"Duyurular", 0, "Duyurular"},
-        {"3=a=b", 3, "a=b"},
-        {"x=Yeni Stoklar", 0, "Yeni Stoklar"},
-        {"=Boş", 0, "Boş"},
+        {"0=Stok Listesi", 0, "Stok Listesi"}, {"12=Sepet", 12, "Sepet"},
+        {"Duyurular", 0, "Duyurular"},         {"3=a=b", 3, "a=b"},
+        {"x=Yeni Stoklar", 0, "Yeni Stoklar"}, {"=Boş", 0, "Boş"},
     };
     for (const Case& c : cases) {
         const CountCaption cc = parseCountCaption(QString::fromUtf8(c.caption));
         EXPECT_EQ(cc.sayi, c.sayi) << c.caption;
         EXPECT_EQ(cc.baslik, QString::fromUtf8(c.baslik)) << c.caption;
     }
-    EXPECT_EQ(parseCountCaption(QStringLiteral("1=") + QString(150, QLatin1Char('x'))).baslik.size(),
-              100);
+    EXPECT_EQ(
+        parseCountCaption(QStringLiteral("1=") + QString(150, QLatin1Char('x'))).baslik.size(),
+        100);
 }
 
 TEST(CountBadgeTabs, TabsHaveTheFixedExtent) {

@@ -10,7 +10,7 @@ using namespace kv::remote;
 namespace {
 
 class ProxyTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         server.start();
         conn.setHostName(server.host());
@@ -27,9 +27,9 @@ TEST(Proxy, MissingConnectionIsRefusedWithThePlatformText) {
         TServerMethods1Client proxy(nullptr);
         FAIL() << "a proxy without a connection was made";
     } catch (const RemoteError& e) {
-        EXPECT_EQ(e.message(),
-                  QStringLiteral(
-                      "Connection cannot be nil.  Make sure the connection has been opened."));
+        EXPECT_EQ(
+            e.message(),
+            QStringLiteral("Connection cannot be nil.  Make sure the connection has been opened."));
     }
 }
 

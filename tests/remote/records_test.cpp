@@ -81,7 +81,8 @@ TEST(Records, MissingMemberKeepsDefaultUnknownMemberIgnoredFalseStaysFalse) {
 }
 
 TEST(Records, StockItemWithoutUnitAndVatGetsTheirDefaults) {
-    const auto d = parse(R"({"type":"mobilstokunit.TMobilStok","id":1,"fields":{"FKod":"FR-0042"}})");
+    const auto d =
+        parse(R"({"type":"mobilstokunit.TMobilStok","id":1,"fields":{"FKod":"FR-0042"}})");
     const auto r = readRecord<TMobilStok>(d);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->Kod(), QStringLiteral("FR-0042"));
@@ -119,7 +120,8 @@ TEST(Records, AnnouncementContainerKeepsOrderAndNumbersElements) {
     }
     const auto back = readRecord<TAcilisEkranlariki>(d);
     ASSERT_EQ(back->Ekranlar().size(), 3u);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(back->Ekranlar()[i].SiraNo(), 10 - i);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(back->Ekranlar()[i].SiraNo(), 10 - i);
 
     const auto empty = readRecord<TAcilisEkranlariki>(
         parse(R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":[]}})"));
@@ -152,8 +154,8 @@ TEST(Records, MalformedObjectsAreRefused) {
     for (const char* json : cases) {
         EXPECT_THROW(readTransferObject(parse(json)), RecordFormatError) << json;
     }
-    EXPECT_THROW(readRecord<TSonucBilgisi>(parse(
-                     R"({"type":"baglantiu.TTusSonuclari","id":1,"fields":{}})")),
+    EXPECT_THROW(readRecord<TSonucBilgisi>(
+                     parse(R"({"type":"baglantiu.TTusSonuclari","id":1,"fields":{}})")),
                  RecordFormatError);
     EXPECT_EQ(readTransferObject(parse("null")), nullptr);
 }

@@ -1,12 +1,12 @@
+#include <gtest/gtest.h>
+#include <rapidjson/document.h>
 #include <QCryptographicHash>
+#include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <rapidjson/document.h>
 
 #include "remote/ServerConnection.h"
 #include "support/TestServer.h"
@@ -16,7 +16,7 @@ using kv::remote::ServerConnection;
 namespace {
 
 class Server : public kv::test::ServerTest {
-protected:
+  protected:
     ServerConnection::Reply call(const std::string& method, const std::string& body) {
         if (!conn.isOpen()) {
             conn.setHostName(server.host());
@@ -28,7 +28,8 @@ protected:
     static std::string message(const ServerConnection::Reply& r) {
         rapidjson::Document d;
         d.Parse(r.body.c_str());
-        if (!d.IsObject() || !d.HasMember("error")) return "<" + r.body + ">";
+        if (!d.IsObject() || !d.HasMember("error"))
+            return "<" + r.body + ">";
         EXPECT_STREQ(d["error"]["class"].GetString(), "EServerMethodError");
         return d["error"]["message"].GetString();
     }
@@ -63,8 +64,10 @@ TEST_F(Server, RefusesCallsThatDoNotFitTheCatalogue) {
     } cases[] = {
         {"YokBoyle", R"({"params":[]})", "Bilinmeyen metod: YokBoyle"},
         {"EchoString", R"({"params":[]})", "EchoString metodu 1 parametre bekliyor, 0 geldi"},
-        {"EchoString", R"({"params":["a","b"]})", "EchoString metodu 1 parametre bekliyor, 2 geldi"},
-        {"EchoString", R"({"params":[5]})", "EchoString metodunun \"Value\" parametresi metin olmalı"},
+        {"EchoString", R"({"params":["a","b"]})",
+         "EchoString metodu 1 parametre bekliyor, 2 geldi"},
+        {"EchoString", R"({"params":[5]})",
+         "EchoString metodunun \"Value\" parametresi metin olmalı"},
         {"SepetVer", R"({"params":[4294967296]})",
          "SepetVer metodunun \"carino\" parametresi 32 bitlik tam sayı olmalı"},
         {"SepetVer", R"({"params":[1.5]})",
@@ -74,8 +77,10 @@ TEST_F(Server, RefusesCallsThatDoNotFitTheCatalogue) {
          "baglantiu.TTusSonuclari geldi"},
         {"CikisGonder", R"({"params":["metin"]})",
          "CikisGonder metodunun \"bilgi\" parametresi nesne ya da null olmalı"},
-        {"EchoString", R"(["a"])", "İstek gövdesi {\"params\": [...]} biçiminde JSON olmalı (EchoString)"},
-        {"EchoString", R"({"params":["a")", "İstek gövdesi {\"params\": [...]} biçiminde JSON olmalı (EchoString)"},
+        {"EchoString", R"(["a"])",
+         "İstek gövdesi {\"params\": [...]} biçiminde JSON olmalı (EchoString)"},
+        {"EchoString", R"({"params":["a")",
+         "İstek gövdesi {\"params\": [...]} biçiminde JSON olmalı (EchoString)"},
     };
     for (const Case& c : cases) {
         const auto r = call(c.method, c.body);
@@ -125,9 +130,10 @@ TEST_F(Server, AdministrationCommands) {
     EXPECT_TRUE(users.contains(QStringLiteral("DEMO\t0\t1001\t1\n")));
     EXPECT_TRUE(users.contains(QStringLiteral("PASIF\t0\t1005\t0\n")));
 
-    server.admin({QStringLiteral("register-workstation"), QStringLiteral("--id"),
-                  QStringLiteral("YENI-ISTASYON"), QStringLiteral("--user"), QStringLiteral("ISIK")},
-                 &code);
+    server.admin(
+        {QStringLiteral("register-workstation"), QStringLiteral("--id"),
+         QStringLiteral("YENI-ISTASYON"), QStringLiteral("--user"), QStringLiteral("ISIK")},
+        &code);
     EXPECT_EQ(code, 0);
     server.admin({QStringLiteral("set-client-version"), QStringLiteral("3")}, &code);
     EXPECT_EQ(code, 0);
@@ -142,11 +148,12 @@ TEST_F(Server, AdministrationCommands) {
     EXPECT_EQ(d["result"]["fields"]["FAKTIF"].GetInt(), 0);
     EXPECT_EQ(d["result"]["fields"]["FVersion"].GetInt(), 3);
 
-    server.admin({QStringLiteral("register-workstation"), QStringLiteral("--id"), QStringLiteral("X"),
-                  QStringLiteral("--user"), QStringLiteral("KIMSE")},
+    server.admin({QStringLiteral("register-workstation"), QStringLiteral("--id"),
+                  QStringLiteral("X"), QStringLiteral("--user"), QStringLiteral("KIMSE")},
                  &code);
     EXPECT_EQ(code, 1);
-    server.admin({QStringLiteral("set-active"), QStringLiteral("--user"), QStringLiteral("ISIK")}, &code);
+    server.admin({QStringLiteral("set-active"), QStringLiteral("--user"), QStringLiteral("ISIK")},
+                 &code);
     EXPECT_EQ(code, 2);
 }
 
@@ -180,15 +187,16 @@ TEST(DemoData, SameSeedGivesTheSameDatabase) {
     for (int i = 0; i < 2; ++i) {
         const QString db = dir.filePath(QStringLiteral("d%1.db").arg(i));
         QProcess p;
-        p.start(QStringLiteral(KV_SERVER_EXE), {QStringLiteral("init-demo"), QStringLiteral("--db"), db,
-                                                 QStringLiteral("--seed"), QStringLiteral("7")});
+        p.start(QStringLiteral(KV_SERVER_EXE), {QStringLiteral("init-demo"), QStringLiteral("--db"),
+                                                db, QStringLiteral("--seed"), QStringLiteral("7")});
         p.waitForFinished(60000);
         ASSERT_EQ(p.exitCode(), 0);
         dbs << db;
     }
     EXPECT_EQ(databaseDigest(dbs[0]), databaseDigest(dbs[1]));
     QProcess again;
-    again.start(QStringLiteral(KV_SERVER_EXE), {QStringLiteral("init-demo"), QStringLiteral("--db"), dbs[0]});
+    again.start(QStringLiteral(KV_SERVER_EXE),
+                {QStringLiteral("init-demo"), QStringLiteral("--db"), dbs[0]});
     again.waitForFinished(60000);
     EXPECT_EQ(again.exitCode(), 1) << "an existing database is not overwritten";
 }

@@ -17,7 +17,7 @@ struct SeenBox {
 };
 
 class DialogWatcher : public QObject {
-public:
+  public:
     explicit DialogWatcher(QString press = QString()) : press_(std::move(press)) {
         timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
@@ -27,7 +27,8 @@ public:
     const QList<SeenBox>& seen() const { return seen_; }
     QStringList texts() const {
         QStringList t;
-        for (const auto& s : seen_) t << s.text;
+        for (const auto& s : seen_)
+            t << s.text;
         return t;
     }
     // Waits until `n` boxes have been answered.
@@ -35,19 +36,23 @@ public:
         return QTest::qWaitFor([&] { return seen_.size() >= n; }, timeoutMs);
     }
 
-private:
+  private:
     void poll() {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(w);
-            if (!box || !box->isVisible() || handled_.contains(box)) continue;
+            if (!box || !box->isVisible() || handled_.contains(box))
+                continue;
             handled_.append(box);
             seen_.append({box->windowTitle(), box->text()});
             QAbstractButton* target = box->defaultButton();
             for (QAbstractButton* b : box->buttons()) {
-                if (!press_.isEmpty() && b->text() == press_) target = b;
+                if (!press_.isEmpty() && b->text() == press_)
+                    target = b;
             }
-            if (!target && !box->buttons().isEmpty()) target = box->buttons().first();
-            if (target) QMetaObject::invokeMethod(target, &QAbstractButton::click, Qt::QueuedConnection);
+            if (!target && !box->buttons().isEmpty())
+                target = box->buttons().first();
+            if (target)
+                QMetaObject::invokeMethod(target, &QAbstractButton::click, Qt::QueuedConnection);
         }
     }
     QString press_;

@@ -1,11 +1,11 @@
 #include "support/TestServer.h"
 
+#include <sqlite3.h>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <cstdlib>
 #include <optional>
-#include <sqlite3.h>
 
 namespace kv::test {
 
@@ -34,20 +34,29 @@ QString templateDatabase() {
 
 TestServer::TestServer() {
     const QString db = dbPath();
-    if (!QFile::copy(templateDatabase(), db)) ADD_FAILURE() << "could not copy the demo database";
+    if (!QFile::copy(templateDatabase(), db))
+        ADD_FAILURE() << "could not copy the demo database";
 }
 
-TestServer::~TestServer() { stop(); }
+TestServer::~TestServer() {
+    stop();
+}
 
-bool TestServer::running() const { return proc_ && proc_->state() == QProcess::Running; }
+bool TestServer::running() const {
+    return proc_ && proc_->state() == QProcess::Running;
+}
 
 void TestServer::start(const QStringList& extraArgs) {
     stop();
     proc_ = std::make_unique<QProcess>();
     proc_->setProcessChannelMode(QProcess::SeparateChannels);
-    QStringList args{QStringLiteral("serve"), QStringLiteral("--db"), dbPath(),
-                     QStringLiteral("--listen"), QStringLiteral("127.0.0.1"),
-                     QStringLiteral("--port"), port_ ? QString::number(port_) : QStringLiteral("0")};
+    QStringList args{QStringLiteral("serve"),
+                     QStringLiteral("--db"),
+                     dbPath(),
+                     QStringLiteral("--listen"),
+                     QStringLiteral("127.0.0.1"),
+                     QStringLiteral("--port"),
+                     port_ ? QString::number(port_) : QStringLiteral("0")};
     args += extraArgs;
     proc_->start(QStringLiteral(KV_SERVER_EXE), args);
     ASSERT_TRUE(proc_->waitForStarted(10000)) << "kaveltrim-server did not start";
@@ -68,7 +77,8 @@ void TestServer::start(const QStringList& extraArgs) {
 }
 
 void TestServer::stop() {
-    if (!proc_) return;
+    if (!proc_)
+        return;
     if (proc_->state() == QProcess::Running) {
         proc_->terminate();
         if (!proc_->waitForFinished(10000)) {
@@ -80,7 +90,8 @@ void TestServer::stop() {
 }
 
 void TestServer::kill() {
-    if (!proc_) return;
+    if (!proc_)
+        return;
     proc_->kill();
     proc_->waitForFinished(5000);
     proc_.reset();
@@ -93,14 +104,16 @@ QString TestServer::admin(const QStringList& args, int* exitCode) const {
     all.insert(2, dbPath());
     p.start(QStringLiteral(KV_SERVER_EXE), all);
     p.waitForFinished(30000);
-    if (exitCode) *exitCode = p.exitCode();
+    if (exitCode)
+        *exitCode = p.exitCode();
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QString TestServer::query(const QString& sql) const {
     sqlite3* db = nullptr;
     QStringList rows;
-    if (sqlite3_open_v2(dbPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    if (sqlite3_open_v2(dbPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
         sqlite3_stmt* st = nullptr;
         const QByteArray q = sql.toUtf8();
         if (sqlite3_prepare_v2(db, q.constData(), int(q.size()), &st, nullptr) == SQLITE_OK) {

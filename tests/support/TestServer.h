@@ -2,28 +2,28 @@
 // with a fresh copy of the demo database, and per-test folders and environment.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace kv::test {
 
 // Demo workstations (see server/README.md).
-inline constexpr const char* kDealerWorkstation = "KVDEMO-BAYI-0";      // DEMO / 1234, kind 0
-inline constexpr const char* kRep1Workstation = "KVDEMO-TEMSILCI-1";    // TEMSILCI1 / 1111
-inline constexpr const char* kRep2Workstation = "KVDEMO-TEMSILCI-2";    // TEMSILCI2 / 2222
-inline constexpr const char* kKind3Workstation = "KVDEMO-BAYI-3";       // SAHIN / 3333
-inline constexpr const char* kKind4Workstation = "KVDEMO-BAYI-4";       // ISIK / 4444
-inline constexpr const char* kInactiveWorkstation = "KVDEMO-PASIF";     // PASIF / 5555
-inline constexpr const char* kBdmWorkstation = "KVDEMO-BDM";            // BDM / 6666
+inline constexpr const char* kDealerWorkstation = "KVDEMO-BAYI-0";    // DEMO / 1234, kind 0
+inline constexpr const char* kRep1Workstation = "KVDEMO-TEMSILCI-1";  // TEMSILCI1 / 1111
+inline constexpr const char* kRep2Workstation = "KVDEMO-TEMSILCI-2";  // TEMSILCI2 / 2222
+inline constexpr const char* kKind3Workstation = "KVDEMO-BAYI-3";     // SAHIN / 3333
+inline constexpr const char* kKind4Workstation = "KVDEMO-BAYI-4";     // ISIK / 4444
+inline constexpr const char* kInactiveWorkstation = "KVDEMO-PASIF";   // PASIF / 5555
+inline constexpr const char* kBdmWorkstation = "KVDEMO-BDM";          // BDM / 6666
 
 class TestServer {
-public:
+  public:
     TestServer();
     ~TestServer();
 
@@ -43,7 +43,7 @@ public:
     // A read-only SQL query on the database: rows joined by "\n", columns by "|".
     QString query(const QString& sql) const;
 
-private:
+  private:
     QTemporaryDir dir_;
     std::unique_ptr<QProcess> proc_;
     int port_ = 0;
@@ -52,7 +52,7 @@ private:
 // Per-test folders for the client's data, documents and desktop, set through the
 // environment, and the client pointed at a server; restores the environment afterwards.
 class TestEnvironment {
-public:
+  public:
     TestEnvironment();
     ~TestEnvironment();
     void pointAt(const TestServer& server);
@@ -61,14 +61,14 @@ public:
     QString desktopDir() const { return dir_.filePath(QStringLiteral("masaustu")); }
     void set(const char* name, const QString& value);
 
-private:
+  private:
     QTemporaryDir dir_;
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 // A fixture with a running server and the environment pointed at it.
 class ServerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         server.start();
         env.pointAt(server);

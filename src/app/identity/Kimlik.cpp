@@ -29,7 +29,8 @@ QString envOr(const char* name, const QString& fallback) {
 }
 
 QString withoutTrailingSeparator(QString p) {
-    while (p.size() > 1 && p.endsWith(QLatin1Char('/'))) p.chop(1);
+    while (p.size() > 1 && p.endsWith(QLatin1Char('/')))
+        p.chop(1);
     return p;
 }
 
@@ -43,15 +44,18 @@ QString fetchOnce(const QUrl& url) {
         ioc.restart();
         ioc.run();
         const beast::error_code ec = result.value_or(asio::error::operation_aborted);
-        if (ec) throw std::runtime_error(ec.message());
+        if (ec)
+            throw std::runtime_error(ec.message());
     };
     asio::ip::tcp::resolver resolver(ioc);
     const auto endpoints = resolver.resolve(url.host().toStdString(), std::to_string(url.port(80)));
     stream.expires_after(std::chrono::milliseconds(15000));
     run([&](auto h) { stream.async_connect(endpoints, h); });
     QString target = url.path(QUrl::FullyEncoded);
-    if (target.isEmpty()) target = QStringLiteral("/");
-    if (url.hasQuery()) target += QLatin1Char('?') + url.query(QUrl::FullyEncoded);
+    if (target.isEmpty())
+        target = QStringLiteral("/");
+    if (url.hasQuery())
+        target += QLatin1Char('?') + url.query(QUrl::FullyEncoded);
     http::request<http::empty_body> req{http::verb::get, target.toStdString(), 11};
     req.set(http::field::host, url.host().toStdString());
     req.keep_alive(false);
@@ -63,7 +67,8 @@ QString fetchOnce(const QUrl& url) {
     run([&](auto h) { http::async_read(stream, buf, res, h); });
     beast::error_code ec;
     stream.socket().shutdown(asio::ip::tcp::socket::shutdown_both, ec);
-    if (res.result_int() != 200) throw std::runtime_error("HTTP " + std::to_string(res.result_int()));
+    if (res.result_int() != 200)
+        throw std::runtime_error("HTTP " + std::to_string(res.result_int()));
     return QString::fromUtf8(res.body().data(), qsizetype(res.body().size()));
 }
 
@@ -75,11 +80,13 @@ QString DiskSeriNoAl(const QString& sysRoot, const QString& udevRoot) {
 
 QString MacAdresiAl(const QString& sysRoot) {
     const QStringList adresler = platform::adapterAddresses(sysRoot);
-    if (adresler.isEmpty()) throw std::runtime_error("ağ bağdaştırıcısı bulunamadı");
+    if (adresler.isEmpty())
+        throw std::runtime_error("ağ bağdaştırıcısı bulunamadı");
     QString adres;
     for (const QString& a : adresler) {
         adres = a.toUpper().replace(QLatin1Char(':'), QLatin1Char('-'));
-        if (adres != QLatin1String("00-00-00-00-00-00")) break;
+        if (adres != QLatin1String("00-00-00-00-00-00"))
+            break;
     }
     return adres;
 }
@@ -104,13 +111,20 @@ QString BilgisayarIdAl(const QString& sysRoot, const QString& udevRoot) {
 
 QString BilgisayarIdAl() {
     const QString fixed = qEnvironmentVariable("KAVELTRIM_WORKSTATION_ID");
-    if (!fixed.isEmpty()) return fixed;
+    if (!fixed.isEmpty())
+        return fixed;
     return BilgisayarIdAl(QStringLiteral("/sys"), QStringLiteral("/run/udev/data"));
 }
 
-QString BilgisayarAdiAl() { return platform::hostName(); }
-QString KullaniciAdiAl() { return platform::userName(); }
-QString IcIpAl() { return platform::hostAddress(); }
+QString BilgisayarAdiAl() {
+    return platform::hostName();
+}
+QString KullaniciAdiAl() {
+    return platform::userName();
+}
+QString IcIpAl() {
+    return platform::hostAddress();
+}
 
 QString DisIpAl(const QString& adres, int turlar) {
     const QUrl url(adres);
@@ -118,7 +132,8 @@ QString DisIpAl(const QString& adres, int turlar) {
         try {
             return fetchOnce(url).trimmed();
         } catch (const std::exception&) {
-            if (i + 1 < turlar) QThread::msleep(1000);
+            if (i + 1 < turlar)
+                QThread::msleep(1000);
         }
     }
     return QString();

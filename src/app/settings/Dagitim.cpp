@@ -17,18 +17,27 @@ QString& resimAdresi() {
 }
 }  // namespace
 
-QString sunucuHost() { return env("KAVELTRIM_SERVER_HOST", "localhost"); }
-QString sunucuPort() { return env("KAVELTRIM_SERVER_PORT", "9090"); }
+QString sunucuHost() {
+    return env("KAVELTRIM_SERVER_HOST", "localhost");
+}
+QString sunucuPort() {
+    return env("KAVELTRIM_SERVER_PORT", "9090");
+}
 
 QString webAdresi() {
     QString s = env("KAVELTRIM_WEB_URL", "http://localhost:9090/");
-    if (!s.endsWith(QLatin1Char('/'))) s += QLatin1Char('/');
+    if (!s.endsWith(QLatin1Char('/')))
+        s += QLatin1Char('/');
     return s;
 }
 
-QString ipAdresi() { return env("KAVELTRIM_IP_URL", "http://localhost:9090/ip.php"); }
+QString ipAdresi() {
+    return env("KAVELTRIM_IP_URL", "http://localhost:9090/ip.php");
+}
 
-QString webSitesiAdi() { return QUrl(webAdresi()).host(); }
+QString webSitesiAdi() {
+    return QUrl(webAdresi()).host();
+}
 
 void sunucuAdresiniAyarla(remote::ServerConnection& baglanti) {
     baglanti.setHostName(sunucuHost());
