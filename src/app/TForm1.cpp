@@ -305,8 +305,10 @@ bool TForm1::FormCreate() {
     _EURKUR = 1.0;
     _acilisadet = 0;
     common::setMesajKutusuFontPixelSize(15);
-    QApplication::setApplicationDisplayName(QString());
-    qApp->setProperty("baslik", QStringLiteral("Kaveltrim Otomotiv Online Sipariş (Dornep)"));
+    // The application's own title (the window system's name for the program); a display name
+    // would be appended to every window caption here, so the name carries it.
+    QCoreApplication::setApplicationName(
+        QStringLiteral("Kaveltrim Otomotiv Online Sipariş (Dornep)"));
     setWindowTitle(QStringLiteral("Kaveltrim Otomotiv Sipariş Programı (Dornep)"));
 
     sbilgi_ = remote::TSonucBilgisi();
