@@ -75,6 +75,17 @@ void registerMethods(Dispatcher& d) {
         }
     });
 
+    d.add("Kaveltrim", [](Call& c) {
+        const auto bilgi = c.record<remote::TSonucBilgisi>(1);
+        if (!bilgi)
+            throw MethodError(QStringLiteral("Arama için giriş bilgisi gerekli"));
+        c.storage().stockSearch(c.text(0), bilgi->CARINO(), c.result());
+    });
+
+    d.add("YenilerVer", [](Call& c) { c.storage().newItems(c.int32(0), c.result()); });
+
+    d.add("KampanyaliVer", [](Call& c) { c.storage().campaignItems(c.int32(0), c.result()); });
+
     d.add("MailGonserCari", [](Call& c) {
         c.storage().storeMail(mailFrom(c, QStringLiteral("istek")));
         c.result().Int(1);

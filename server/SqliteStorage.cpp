@@ -4,6 +4,7 @@
 
 #include "Dispatcher.h"
 #include "Sqlite.h"
+#include "StockStore.h"
 #include "Storage.h"
 
 namespace kv::server {
@@ -87,6 +88,43 @@ CREATE TABLE posta_kutusu (
   gonderildi INTEGER NOT NULL DEFAULT 0
 );
 INSERT INTO ayarlar (anahtar, deger) VALUES ('istemci_surumu', '1');
+)sql",
+    // 2: the stock catalogue, its code index and its text search index
+    R"sql(
+CREATE TABLE stoklar (
+  stokno INTEGER PRIMARY KEY,
+  barkod TEXT NOT NULL,
+  barkodno INTEGER NOT NULL,
+  adi TEXT NOT NULL,
+  digeradi TEXT,
+  oem1 TEXT, oem2 TEXT, oem3 TEXT, oem4 TEXT, oemno TEXT,
+  ureticikodu TEXT,
+  finishkod TEXT,
+  dpkod TEXT, pkod TEXT,
+  birim TEXT NOT NULL DEFAULT 'ADET',
+  marka TEXT NOT NULL, model TEXT,
+  anagrup TEXT NOT NULL, altgrup TEXT, ozelkod TEXT,
+  kdv REAL NOT NULL DEFAULT 20 CHECK (kdv >= 0),
+  listefiyat REAL NOT NULL CHECK (listefiyat >= 0),
+  kampanyali INTEGER NOT NULL DEFAULT 0,
+  kampfiyat REAL NOT NULL DEFAULT 0 CHECK (kampfiyat >= 0),
+  maliyet TEXT NOT NULL DEFAULT '',
+  yeni INTEGER NOT NULL DEFAULT 0,
+  kalan REAL NOT NULL DEFAULT 0,
+  alinansiparis REAL NOT NULL DEFAULT 0,
+  verilensiparis REAL NOT NULL DEFAULT 0,
+  durum INTEGER NOT NULL DEFAULT 1 CHECK (durum BETWEEN 0 AND 5),
+  resim INTEGER NOT NULL DEFAULT 0,
+  kayit_tarihi TEXT NOT NULL
+);
+CREATE INDEX stoklar_yeni ON stoklar(yeni) WHERE yeni = 1;
+CREATE INDEX stoklar_kampanyali ON stoklar(kampanyali) WHERE kampanyali = 1;
+CREATE TABLE stok_kodlari (
+  kod TEXT NOT NULL,
+  stokno INTEGER NOT NULL REFERENCES stoklar(stokno),
+  PRIMARY KEY (kod, stokno)
+) WITHOUT ROWID;
+CREATE VIRTUAL TABLE stok_ara USING fts5(kodlar, adlar, content='', tokenize='trigram');
 )sql",
 };
 
@@ -289,6 +327,19 @@ VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10))sql")
         const qint64 id = db->lastInsertId();
         t.commit();
         return id;
+    }
+
+    int stockSearch(const QString& text, int carino, remote::JsonWriter& w) override {
+        auto db = pool_.acquire();
+        return writeStockSearch(*db, text, carino, w);
+    }
+    int newItems(int carino, remote::JsonWriter& w) override {
+        auto db = pool_.acquire();
+        return writeNewItems(*db, carino, w);
+    }
+    int campaignItems(int carino, remote::JsonWriter& w) override {
+        auto db = pool_.acquire();
+        return writeCampaignItems(*db, carino, w);
     }
 
     std::vector<UserRow> users() override {

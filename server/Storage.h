@@ -44,6 +44,11 @@ class Storage {
                             const std::string& peer) = 0;
     virtual qint64 storeMail(const MailRow& mail) = 0;
 
+    // Stock lists, written straight into the answer as wire tables; each returns its rows.
+    virtual int stockSearch(const QString& text, int carino, remote::JsonWriter& w) = 0;
+    virtual int newItems(int carino, remote::JsonWriter& w) = 0;
+    virtual int campaignItems(int carino, remote::JsonWriter& w) = 0;
+
     // Administration
     virtual std::vector<UserRow> users() = 0;
     virtual void registerWorkstation(const QString& kimlik, const QString& kullanici) = 0;

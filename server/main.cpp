@@ -112,6 +112,7 @@ int initDemo(const Args& a, const std::string& db) {
     openSqliteStorage(db, true);
     Database d(db, false);
     fillDemoData(d, std::uint64_t(seed), int(items));
+    fillDemoStock(d, std::uint64_t(seed), int(items));
     std::cout << "Demo veritabanı hazır: " << db << "\n";
     return 0;
 }
