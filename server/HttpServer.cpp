@@ -114,6 +114,27 @@ class Session : public std::enable_shared_from_this<Session> {
         if (path == "/" || path == "/index.html") {
             return simple(http::status::ok, kHomePage, "text/html; charset=utf-8");
         }
+        if (path == "/resimgoster.ashx" && web_.picture) {
+            const auto q = target.find("?id=");
+            long long id = -1;
+            if (q != std::string::npos) {
+                try {
+                    std::size_t used = 0;
+                    const std::string v = target.substr(q + 4);
+                    id = std::stoll(v, &used);
+                    if (used != v.size())
+                        id = -1;
+                } catch (...) {
+                    id = -1;
+                }
+            }
+            if (id >= 0) {
+                if (auto pic = web_.picture(id)) {
+                    return simple(http::status::ok, pic->first, pic->second.c_str());
+                }
+            }
+            return simple(http::status::not_found, "Resim yok");
+        }
         if (path == "/exe/KaveltrimDornep.exe" && !web_.updateFile.empty()) {
             std::ifstream f(web_.updateFile, std::ios::binary);
             if (f) {

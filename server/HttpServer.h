@@ -4,7 +4,9 @@
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +17,8 @@ class Dispatcher;
 
 struct WebHostConfig {
     std::string updateFile;  // served as /exe/KaveltrimDornep.exe when set
+    // The picture of a stock number: its bytes and content type, or nothing (404).
+    std::function<std::optional<std::pair<std::string, std::string>>(long long stokno)> picture;
 };
 
 class HttpServer {

@@ -342,6 +342,15 @@ VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10))sql")
         return writeCampaignItems(*db, carino, w);
     }
 
+    std::optional<QString> pictureGroup(qint64 stokno) override {
+        auto db = pool_.acquire();
+        auto st = db->prepare("SELECT anagrup FROM stoklar WHERE stokno = ?1 AND resim = 1");
+        st.bind(1, std::int64_t(stokno));
+        if (!st.step())
+            return std::nullopt;
+        return q(st.getText(0));
+    }
+
     std::vector<UserRow> users() override {
         auto db = pool_.acquire();
         auto st =

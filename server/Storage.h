@@ -48,6 +48,8 @@ class Storage {
     virtual int stockSearch(const QString& text, int carino, remote::JsonWriter& w) = 0;
     virtual int newItems(int carino, remote::JsonWriter& w) = 0;
     virtual int campaignItems(int carino, remote::JsonWriter& w) = 0;
+    // The group of an item that has a picture (RESIM 1); nothing otherwise.
+    virtual std::optional<QString> pictureGroup(qint64 stokno) = 0;
 
     // Administration
     virtual std::vector<UserRow> users() = 0;

@@ -15,6 +15,7 @@
 #include "HttpServer.h"
 #include "Methods.h"
 #include "Sqlite.h"
+#include "StockPicture.h"
 #include "Storage.h"
 
 using namespace kv::server;
@@ -143,6 +144,14 @@ int serve(const Args& a, const std::string& db) {
     WebHostConfig web;
     if (a.options.count("--update-file"))
         web.updateFile = a.options.at("--update-file");
+    web.picture =
+        [&storage](long long stokno) -> std::optional<std::pair<std::string, std::string>> {
+        const auto group = storage->pictureGroup(stokno);
+        if (!group)
+            return std::nullopt;
+        const Picture pic = drawStockPicture(stokno, *group);
+        return std::make_pair(pic.bytes.toStdString(), pic.contentType.toStdString());
+    };
     HttpServer server(dispatcher, web, listen, static_cast<unsigned short>(port));
     server.start(int(threads));
     std::cout << "listening on " << listen << ":" << server.port() << std::endl;

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <QEventLoop>
+#include <QImage>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 
 #include <cmath>
 
@@ -135,4 +139,36 @@ TEST_F(Catalogue, SearchWithoutALoginRecordIsRefused) {
         EXPECT_EQ(e.httpStatus(), 500);
         EXPECT_EQ(e.message(), QStringLiteral("Arama için giriş bilgisi gerekli"));
     }
+}
+
+TEST_F(Catalogue, PictureHandlerServesRealPicturesForItemsWithOne) {
+    const QStringList withPicture =
+        one(QStringLiteral("SELECT stokno FROM stoklar WHERE resim = 1 ORDER BY stokno LIMIT 2"))
+            .split(QLatin1Char('\n'));
+    ASSERT_EQ(withPicture.size(), 2);
+    const QString without =
+        one(QStringLiteral("SELECT stokno FROM stoklar WHERE resim = 0 LIMIT 1"));
+    QNetworkAccessManager nam;
+    const auto get = [&](const QString& id) {
+        QNetworkReply* r = nam.get(
+            QNetworkRequest(QUrl(server.webUrl() + QStringLiteral("resimgoster.ashx?id=") + id)));
+        QEventLoop loop;
+        QObject::connect(r, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+        r->deleteLater();
+        return std::make_tuple(r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                               r->header(QNetworkRequest::ContentTypeHeader).toString(),
+                               r->readAll());
+    };
+    for (const QString& id : withPicture) {
+        const auto [status, type, body] = get(id);
+        EXPECT_EQ(status, 200);
+        EXPECT_EQ(type, id.toLongLong() % 2 == 0 ? QStringLiteral("image/jpeg")
+                                                 : QStringLiteral("image/png"));
+        QImage img;
+        EXPECT_TRUE(img.loadFromData(body)) << id.toStdString();
+        EXPECT_EQ(img.size(), QSize(400, 300));
+    }
+    EXPECT_EQ(std::get<0>(get(without)), 404);
+    EXPECT_EQ(std::get<0>(get(QStringLiteral("abc"))), 404);
 }
