@@ -1,0 +1,153 @@
+// Stock search latency on a large catalogue: a fixed set of realistic queries (part codes with
+// and without dashes, OEM numbers, brand and name words) sent through the client's proxy to
+// the real server on loopback, next to the bare round trip of an EchoString call. The time
+// of a call includes the server's search, the transfer and decoding into the in-memory table.
+//
+//   search_bench [--items N] [--db FILE]   (default 500 000 items, a temporary database)
+#include <sqlite3.h>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "platform/MemTable.h"
+#include "remote/ServerConnection.h"
+#include "remote/TServerMethods1Client.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+struct Stats {
+    double median, p95, max;
+};
+Stats stats(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 95 / 100)], v.back()};
+}
+
+QStringList sampleCodes(const QString& db) {
+    sqlite3* h = nullptr;
+    QStringList out;
+    sqlite3_open_v2(db.toUtf8().constData(), &h, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(h,
+                       "SELECT barkod, oem1, ureticikodu FROM stoklar WHERE stokno % 9973 = 0 "
+                       "LIMIT 20",
+                       -1, &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        for (int i = 0; i < 3; ++i)
+            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)));
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(h);
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments();
+    int items = 500000;
+    QString db;
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == QLatin1String("--items"))
+            items = args[i + 1].toInt();
+        if (args[i] == QLatin1String("--db"))
+            db = args[i + 1];
+    }
+    const QString serverExe =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/kaveltrim-server");
+    QTemporaryDir dir;
+    if (db.isEmpty()) {
+        db = dir.filePath(QStringLiteral("bench.db"));
+        std::printf("creating a catalogue of %d items...\n", items);
+        std::fflush(stdout);
+        const auto t0 = Clock::now();
+        QProcess init;
+        init.start(serverExe, {QStringLiteral("init-demo"), QStringLiteral("--db"), db,
+                               QStringLiteral("--items"), QString::number(items)});
+        init.waitForFinished(-1);
+        if (init.exitCode() != 0) {
+            std::fprintf(stderr, "init-demo failed\n");
+            return 1;
+        }
+        std::printf("  made in %.1f s\n", ms(Clock::now() - t0) / 1000);
+    }
+
+    QProcess server;
+    server.start(serverExe, {QStringLiteral("serve"), QStringLiteral("--db"), db,
+                             QStringLiteral("--port"), QStringLiteral("0")});
+    QByteArray out;
+    static const QRegularExpression re(QStringLiteral("listening on [0-9.]+:(\\d+)"));
+    int port = 0;
+    while (!port && server.waitForReadyRead(30000)) {
+        out += server.readAllStandardOutput();
+        const auto m = re.match(QString::fromUtf8(out));
+        if (m.hasMatch())
+            port = m.captured(1).toInt();
+    }
+    if (!port)
+        return 1;
+
+    kv::remote::ServerConnection conn;
+    conn.setHostName(QStringLiteral("127.0.0.1"));
+    conn.setPort(QString::number(port));
+    kv::remote::TServerMethods1Client proxy(&conn);
+
+    std::vector<double> echo;
+    for (int i = 0; i < 200; ++i) {
+        const auto t0 = Clock::now();
+        proxy.EchoString(QStringLiteral("x"));
+        echo.push_back(ms(Clock::now() - t0));
+    }
+
+    QStringList queries = sampleCodes(db);
+    // The same codes as a clerk types them: without dashes, blanks and dots.
+    const int n = int(queries.size());
+    for (int i = 0; i < n; ++i) {
+        QString s = queries[i];
+        queries << s.remove(QRegularExpression(QStringLiteral("[-. ]")));
+    }
+    queries << QStringLiteral("FREN BALATASI ON") << QStringLiteral("AMORTISOR ARKA GOLF")
+            << QStringLiteral("BOSCH BUJI") << QStringLiteral("TRIGER SETI DOBLO")
+            << QStringLiteral("YAG FILTRESI MANN") << QStringLiteral("DEBRIYAJ SETI LUK")
+            << QStringLiteral("RADYATOR CLIO") << QStringLiteral("FL-0104")
+            << QStringLiteral("7701");
+
+    std::vector<double> search;
+    std::size_t rows = 0;
+    for (int round = 0; round < 3; ++round) {
+        for (const QString& q : queries) {
+            auto bilgi = std::make_unique<kv::remote::TSonucBilgisi>();
+            bilgi->setCARINO(1001);
+            const auto t0 = Clock::now();
+            const auto& t = proxy.Kaveltrim(q, std::move(bilgi));
+            search.push_back(ms(Clock::now() - t0));
+            rows += std::size_t(t.rowCount());
+        }
+    }
+
+    const Stats e = stats(echo), s = stats(search);
+    std::printf("catalogue: %d items, %lld queries x 3 rounds, %.0f rows per query on average\n",
+                items, static_cast<long long>(queries.size()),
+                double(rows) / double(search.size()));
+    std::printf("EchoString round trip:   median %.3f ms, p95 %.3f ms\n", e.median, e.p95);
+    std::printf("Kaveltrim search call:   median %.2f ms, p95 %.2f ms, max %.2f ms\n", s.median,
+                s.p95, s.max);
+    std::printf("  (server side is the call less the round trip: median about %.2f ms)\n",
+                s.median - e.median);
+
+    server.terminate();
+    server.waitForFinished(10000);
+    return 0;
+}
