@@ -22,6 +22,7 @@
 #include "app/Tgirisform.h"
 #include "app/identity/Kimlik.h"
 #include "app/settings/Dagitim.h"
+#include "catalogue/StokListesi.h"
 #include "common/BaglantiKur.h"
 #include "common/MesajKutusu.h"
 #include "content/Tkullanicikayit.h"
@@ -151,15 +152,17 @@ void TForm1::buildHeader(QFrame* panel) {
         *values[i] = val;
     }
     h->addWidget(grid);
-    h->addStretch(1);
 
     banner = new QLabel(panel);
     banner->setObjectName(QStringLiteral("RxGIFAnimator1"));
-    banner->setFixedWidth(458);
+    // 458 wide where there is room; it gives way on narrow screens.
+    banner->setMaximumWidth(458);
+    banner->setMinimumWidth(0);
+    banner->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     banner->setAlignment(Qt::AlignCenter);
     // The built-in banner until the server's arrives.
     banner->setPixmap(svgPixmap(QStringLiteral(":/app/banner.svg"), QSize(458, 96)));
-    h->addWidget(banner);
+    h->addWidget(banner, 1, Qt::AlignRight);
 
     Button3 = new QToolButton(panel);
     Button3->setObjectName(QStringLiteral("Button3"));
@@ -250,6 +253,21 @@ void TForm1::buildTabs() {
                               QString::fromUtf8(t.caption));
     }
     sPageControl1->setCurrentWidget(sstoklistesi);
+
+    catalogue::StokListesiBaglami b;
+    b.sekmeler = sPageControl1;
+    b.araedit = araedit;
+    b.gifstokara = gifstokara;
+    b.bagc = bagc_.get();
+    b.sbilgi = &sbilgi_;
+    b.pencereGenisligi = [this] { return width(); };
+    auto* l = new QVBoxLayout(sstoklistesi);
+    l->setContentsMargins(0, 0, 0, 0);
+    stokListesi = new catalogue::StokListesi(std::move(b), sstoklistesi);
+    l->addWidget(stokListesi);
+    connect(araedit, &QLineEdit::returnPressed, stokListesi, &catalogue::StokListesi::AramaBaslat);
+    connect(arabuton, &QPushButton::clicked, stokListesi, &catalogue::StokListesi::AramaBaslat);
+    connect(temizlebuton, &QPushButton::clicked, stokListesi, &catalogue::StokListesi::Temizle);
 }
 
 void TForm1::buildLegend(QFrame* panel) {

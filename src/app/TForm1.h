@@ -20,6 +20,9 @@ class QAction;
 namespace kv::platform {
 class CountBadgeTabWidget;
 }
+namespace kv::catalogue {
+class StokListesi;
+}
 
 namespace kv::app {
 
@@ -81,6 +84,7 @@ class TForm1 : public QMainWindow {
     QWidget* sTabbakiyeler = nullptr;
     QWidget* tabdosyalar = nullptr;
     QWidget* kayanyazi = nullptr;
+    catalogue::StokListesi* stokListesi = nullptr;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,318 @@
+#include "catalogue/StokListesi.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMovie>
+#include <QPainter>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "common/BaglantiKur.h"
+#include "common/MesajKutusu.h"
+#include "common/Tablolar.h"
+#include "platform/BackgroundCall.h"
+#include "platform/NumberFormat.h"
+#include "remote/TServerMethods1Client.h"
+
+namespace kv::catalogue {
+
+using platform::GridColumn;
+
+namespace {
+
+const QString kBaslik = QStringLiteral("Stok Listesi");
+constexpr int kGenislikSiniri = 1152;
+
+QIcon picture(const char* name) {
+    return QIcon(QStringLiteral(":/platform/%1.svg").arg(QLatin1String(name)));
+}
+
+}  // namespace
+
+QString AramaTusFiltresi::donustur(const QString& s) {
+    QString out;
+    out.reserve(s.size());
+    for (QChar c : s) {
+        switch (c.unicode()) {
+            case u'ğ':
+            case u'Ğ':
+                out += QLatin1Char('G');
+                break;
+            case u'ü':
+            case u'Ü':
+                out += QLatin1Char('U');
+                break;
+            case u'ş':
+            case u'Ş':
+                out += QLatin1Char('S');
+                break;
+            case u'ö':
+            case u'Ö':
+                out += QLatin1Char('O');
+                break;
+            case u'ç':
+            case u'Ç':
+                out += QLatin1Char('C');
+                break;
+            case u'ı':
+            case u'İ':
+                out += QLatin1Char('I');
+                break;
+            default:
+                out += c.toUpper();
+        }
+    }
+    return out;
+}
+
+QValidator::State AramaTusFiltresi::validate(QString& input, int&) const {
+    input = donustur(input);
+    return Acceptable;
+}
+
+StokListesi::StokListesi(StokListesiBaglami baglam, QWidget* parent)
+    : QWidget(parent), b_(std::move(baglam)) {
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
+    cxGrid1DBTableView1 = new platform::DataGrid(&stok, this);
+    cxGrid1DBTableView1->setObjectName(QStringLiteral("cxGrid1DBTableView1"));
+    cxGrid1DBTableView1->setHeaderHeight(40);
+    v->addWidget(cxGrid1DBTableView1);
+    kolonlariKur();
+    b_.araedit->setValidator(new AramaTusFiltresi(b_.araedit));
+    StokGridDuzenle();
+}
+
+void StokListesi::kolonlariKur() {
+    const QHash<qint64, QIcon> durum = {
+        {0, picture("durum-yok")},   {1, picture("durum-mevcut")}, {2, picture("durum-telefon")},
+        {3, picture("durum-yolda")}, {4, picture("durum-ozel")},   {5, picture("durum-tedarik")}};
+    const QHash<qint64, QIcon> evetHayir = {{0, picture("hayir")}, {1, picture("evet")}};
+    const QHash<qint64, QIcon> resim = {{1, picture("resim-var")}};
+    using D = GridColumn::Display;
+    const auto col = [](const char* field, const char* caption, bool shown, bool chooser,
+                        int weight, D display = D::Text, QHash<qint64, QIcon> pics = {}) {
+        GridColumn c;
+        c.field = QString::fromLatin1(field);
+        c.caption = QString::fromUtf8(caption);
+        c.visible = shown;
+        c.chooser = chooser;
+        c.weight = weight;
+        c.display = display;
+        c.pictures = std::move(pics);
+        return c;
+    };
+    QList<GridColumn> cols = {
+        col("DURUM", "Durum", true, true, 1, D::Pictures, durum),
+        col("OEM1", "Oem1", false, false, 2),
+        col("OEM2", "Oem2", false, false, 2),
+        col("OEM3", "Oem3", false, false, 2),
+        col("BARKOD", "Barkod", true, true, 2),
+        col("ADI", "Açıklama", true, true, 3),
+        col("OEM4", "Oem4", false, true, 2),
+        col("STOK_STOKNO", "", false, false, 1),
+        col("FINISHKOD", "Finish Kod", true, true, 2),
+        col("URETICIKODU", "Üretici Kod", false, true, 2),
+        col("RESIM", "Resim", true, true, 1, D::Pictures, resim),
+        col("BARKOD_BARKODNO", "", false, false, 1),
+        col("DIGERADI", "Diğer Adı", false, true, 3),
+        col("DPKOD", "", false, false, 2),
+        col("OEMNO", "Oem No", false, true, 2),
+        col("BIRIM", "Birim", false, true, 1),
+        col("MARKA", "Marka", true, true, 2),
+        col("MODEL", "Model", false, true, 2),
+        col("ANAGRUP", "Ana Grup", false, true, 2),
+        col("OZELKOD", "Özel Kod", false, true, 2),
+        col("KALAN", "", false, false, 1),
+        col("PKOD", "", false, false, 1),
+        col("KDV", "", false, true, 1),
+        col("ALINANSIPARIS", "", false, false, 1),
+        col("VERILENSIPARIS", "", false, false, 1),
+        col("LISTEFIYAT1", "Liste Fiyatı", true, true, 2),
+        col("KAMPFIYAT", "Kampanyalı Fiyat", true, true, 2),
+        col("FIYAT", "Liste Fiyatı", false, true, 2),
+        col("Y", "Yeni", true, true, 1, D::Pictures, evetHayir),
+        col("K", "Kampanyalı", true, true, 1, D::Pictures, evetHayir),
+        col("INDIRIM", "İndirim Oran", true, true, 1),
+        col("NETFIYAT", "Net Fiyatı", true, true, 2),
+        col("KDVDAHIL", "KDV Dahil Fiyat", true, true, 3),
+        col("", "Fiyat Bilgisi", false, true, 2),
+    };
+    cxGrid1DBTableView1->setColumns(std::move(cols));
+    cxGrid1DBTableView1->setCellPainter(
+        cxGrid1DBTableView1->gridModel()->columnOf(QStringLiteral("Fiyat Bilgisi")),
+        [this](QPainter* p, const QStyleOptionViewItem& o, int row) {
+            fiyatBilgisiCiz(p, o, row);
+        });
+}
+
+void StokListesi::KullaniciTipiUygula(int tip) {
+    platform::DataGrid* g = cxGrid1DBTableView1;
+    const auto c = [g](const char* f) { return g->gridModel()->columnOf(QString::fromLatin1(f)); };
+    if (tip == 1 || tip == 2) {
+        for (const char* f : {"KALAN", "ALINANSIPARIS", "VERILENSIPARIS"}) {
+            g->setColumnShown(c(f), true);
+            g->setColumnOffered(c(f), true);
+        }
+    }
+    if (tip == 4) {
+        for (const char* f : {"KAMPFIYAT", "K"}) {
+            g->setColumnShown(c(f), false);
+            g->setColumnOffered(c(f), false);
+        }
+    }
+    StokGridDuzenle();
+}
+
+QString StokListesi::fiyatBilgisi(const platform::MemTable& t, int row) {
+    const auto deger = [&](const char* f) {
+        const int c = t.columnIndex(QString::fromLatin1(f));
+        return c < 0 ? 0.0 : t.toDouble(row, c);
+    };
+    const auto para = [](double v) { return platform::formatFloat(u"#,###,##0.00", v); };
+    QString s = QStringLiteral("Liste Fiyatı: ") + para(deger("LISTEFIYAT1")) + QLatin1Char('\n');
+    if (deger("KAMPFIYAT") > 0)
+        s += QStringLiteral("Kampanyalı Fiyat: ") + para(deger("KAMPFIYAT")) + QLatin1Char('\n');
+    if (deger("INDIRIM") > 0)
+        s += QStringLiteral("İskonto %: ") + para(deger("INDIRIM")) + QLatin1Char('\n');
+    s += QStringLiteral("NetFiyat: ") + para(deger("NETFIYAT")) + QLatin1Char('\n');
+    s += QStringLiteral("KDV li Fiyat: ") + para(deger("KDVDAHIL")) + QLatin1Char('\n');
+    return s;
+}
+
+void StokListesi::fiyatBilgisiCiz(QPainter* p, const QStyleOptionViewItem& o, int row) {
+    const bool secili = o.state & QStyle::State_Selected;
+    const QPalette& pal = o.palette;
+    p->fillRect(o.rect, secili ? pal.highlight() : (row % 2 ? pal.alternateBase() : pal.base()));
+    p->setPen(secili ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
+    p->drawText(o.rect.adjusted(10, 0, -10, 0),
+                Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap,
+                fiyatBilgisi(stok, row).trimmed());
+}
+
+void StokListesi::baslikYaz(const QString& baslik) {
+    const int i = b_.sekmeler->indexOf(parentWidget() ? parentWidget() : this);
+    if (i >= 0)
+        b_.sekmeler->setTabText(i, baslik);
+}
+
+void StokListesi::StokGridDuzenle() {
+    if (araniyor_)
+        return;
+    platform::DataGrid* g = cxGrid1DBTableView1;
+    const bool genis = b_.pencereGenisligi && b_.pencereGenisligi() > kGenislikSiniri;
+    const auto c = [g](const char* f) { return g->gridModel()->columnOf(QString::fromUtf8(f)); };
+    g->setUpdatesEnabled(false);
+    for (const char* f : {"KDVDAHIL", "NETFIYAT", "INDIRIM", "KAMPFIYAT", "LISTEFIYAT1"}) {
+        g->setColumnShown(c(f), genis);
+    }
+    g->setColumnShown(c("Fiyat Bilgisi"), !genis);
+    g->setDataRowHeight(genis ? 60 : 100);
+    const int kaydirma = g->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    g->KolonBoyutla(g->width() - kaydirma - 10);
+    if (!genis) {
+        g->setColumnWidth(c("OEM1"), 80);
+        g->setColumnWidth(c("OEM2"), 70);
+        g->setColumnWidth(c("OEM3"), 70);
+        g->setColumnWidth(c("OZELKOD"), 60);
+        g->setColumnWidth(c("Fiyat Bilgisi"), 150 - kaydirma);
+    }
+    g->setUpdatesEnabled(true);
+}
+
+void StokListesi::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (b_.araedit->isEnabled())
+        StokGridDuzenle();
+}
+
+void StokListesi::AramaBaslat() {
+    if (!b_.araedit->isEnabled())
+        return;
+    QWidget* sayfa = parentWidget() ? parentWidget() : this;
+    if (b_.sekmeler->currentWidget() != sayfa)
+        b_.sekmeler->setCurrentWidget(sayfa);
+    if (b_.araedit->text().trimmed().size() < 3) {
+        common::MesajKutusu(QStringLiteral("Lütfen en az 3 harf giriniz !"),
+                            common::MesajTuru::Uyari, QMessageBox::Ok, 2);
+        return;
+    }
+    araniyor_ = true;
+    b_.araedit->setEnabled(false);
+    b_.gifstokara->show();
+    if (QMovie* m = b_.gifstokara->movie())
+        m->start();
+    cxGrid1DBTableView1->gridModel()->detach();
+
+    const QString metin = b_.araedit->text();
+    auto kayit = std::shared_ptr<remote::TSonucBilgisi>(b_.sbilgi->kopya());
+    std::shared_ptr<remote::ServerConnection> klon = b_.bagc->clone();
+    auto hata = std::make_shared<bool>(false);
+    auto adet = std::make_shared<int>(0);
+    platform::MemTable* tablo = &stok;
+    platform::runInBackground(
+        this,
+        [=] {
+            if (!common::BaglantiKur(*klon, false)) {
+                *hata = true;
+                return;
+            }
+            try {
+                remote::TServerMethods1Client proxy(klon.get());
+                const platform::MemTable& sonuc =
+                    proxy.Kaveltrim(metin, std::make_unique<remote::TSonucBilgisi>(*kayit));
+                tablo->disableControls();
+                tablo->copyFrom(sonuc);
+                common::ParaBicimi(*tablo);
+                tablo->enableControls();
+                *adet = tablo->rowCount();
+            } catch (const std::exception&) {
+                *hata = true;
+            }
+            klon->close();
+        },
+        [this, hata, adet] {
+            araniyor_ = false;
+            b_.araedit->setEnabled(true);
+            cxGrid1DBTableView1->gridModel()->attach();
+            b_.araedit->selectAll();
+            b_.araedit->setFocus();
+            if (QMovie* m = b_.gifstokara->movie())
+                m->stop();
+            b_.gifstokara->hide();
+            if (*hata) {
+                common::MesajKutusu(
+                    QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"),
+                    common::MesajTuru::Hata, QMessageBox::Ok, 2);
+                cxGrid1DBTableView1->gridModel()->detach();
+                stok.clear();
+                cxGrid1DBTableView1->gridModel()->attach();
+                baslikYaz(kBaslik);
+            } else {
+                baslikYaz(QString::number(*adet) + QLatin1Char('=') + kBaslik);
+            }
+            StokGridDuzenle();
+            emit aramaBitti();
+        });
+}
+
+void StokListesi::Temizle() {
+    if (!b_.araedit->isEnabled())
+        return;
+    if (stok.isActive()) {
+        cxGrid1DBTableView1->gridModel()->detach();
+        stok.clear();
+        cxGrid1DBTableView1->gridModel()->attach();
+        baslikYaz(kBaslik);
+    }
+    QWidget* sayfa = parentWidget() ? parentWidget() : this;
+    b_.sekmeler->setCurrentWidget(sayfa);
+    b_.araedit->clear();
+    b_.araedit->selectAll();
+    b_.araedit->setFocus();
+}
+
+}  // namespace kv::catalogue
