@@ -365,6 +365,7 @@ void TForm1::KullaniciTipiUygula() {
     musteritus->setVisible(tip == 1 || tip == 2);
     if (tip == 4)
         sPageControl1->setTabVisible(sPageControl1->indexOf(skampanyali), false);
+    stokListesi->KullaniciTipiUygula(tip);
 }
 
 void TForm1::AnaBilgiAl() {
