@@ -239,7 +239,10 @@ class TableBuilder {
     }
     bool tooMany() { return fail("satırdaki hücre sayısı sütun sayısından fazla"); }
     bool typeMismatch() {
-        return fail("\"" + t_.columnName(col_).toStdString() + "\" sütununda türü uymayan değer");
+        std::string why = "\"";
+        why += t_.columnName(col_).toStdString();
+        why += "\" sütununda türü uymayan değer";
+        return fail(why);
     }
 
     MemTable& t_;
