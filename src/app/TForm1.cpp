@@ -22,6 +22,7 @@
 #include "app/Tgirisform.h"
 #include "app/identity/Kimlik.h"
 #include "app/settings/Dagitim.h"
+#include "catalogue/HazirStokListesi.h"
 #include "catalogue/StokListesi.h"
 #include "common/BaglantiKur.h"
 #include "common/MesajKutusu.h"
@@ -268,6 +269,31 @@ void TForm1::buildTabs() {
     connect(araedit, &QLineEdit::returnPressed, stokListesi, &catalogue::StokListesi::AramaBaslat);
     connect(arabuton, &QPushButton::clicked, stokListesi, &catalogue::StokListesi::AramaBaslat);
     connect(temizlebuton, &QPushButton::clicked, stokListesi, &catalogue::StokListesi::Temizle);
+
+    // The ready-made lists load every time their tab is shown.
+    const auto hazirListe = [this](catalogue::HazirStokListesi::Tur tur, QWidget* sayfa,
+                                   QLabel* bekle) {
+        catalogue::HazirStokListesi::Baglam hb;
+        hb.sekmeler = sPageControl1;
+        hb.bekleResmi = bekle;
+        hb.bagc = bagc_.get();
+        hb.sbilgi = &sbilgi_;
+        auto* pl = new QVBoxLayout(sayfa);
+        pl->setContentsMargins(0, 0, 0, 0);
+        auto* liste = new catalogue::HazirStokListesi(tur, std::move(hb), sayfa);
+        pl->addWidget(liste);
+        return liste;
+    };
+    yeniStoklar = hazirListe(catalogue::HazirStokListesi::Tur::Yeniler, syeniler, gifyeniler);
+    kampanyaliStoklar =
+        hazirListe(catalogue::HazirStokListesi::Tur::Kampanyali, skampanyali, gifkampanyali);
+    connect(sPageControl1, &QTabWidget::currentChanged, this, [this](int i) {
+        QWidget* sayfa = sPageControl1->widget(i);
+        if (sayfa == syeniler)
+            yeniStoklar->Yukle();
+        if (sayfa == skampanyali)
+            kampanyaliStoklar->Yukle();
+    });
 }
 
 void TForm1::buildLegend(QFrame* panel) {
@@ -366,6 +392,8 @@ void TForm1::KullaniciTipiUygula() {
     if (tip == 4)
         sPageControl1->setTabVisible(sPageControl1->indexOf(skampanyali), false);
     stokListesi->KullaniciTipiUygula(tip);
+    yeniStoklar->KullaniciTipiUygula(tip);
+    kampanyaliStoklar->KullaniciTipiUygula(tip);
 }
 
 void TForm1::AnaBilgiAl() {

@@ -22,6 +22,7 @@ class CountBadgeTabWidget;
 }
 namespace kv::catalogue {
 class StokListesi;
+class HazirStokListesi;
 }
 
 namespace kv::app {
@@ -85,6 +86,8 @@ class TForm1 : public QMainWindow {
     QWidget* tabdosyalar = nullptr;
     QWidget* kayanyazi = nullptr;
     catalogue::StokListesi* stokListesi = nullptr;
+    catalogue::HazirStokListesi* yeniStoklar = nullptr;
+    catalogue::HazirStokListesi* kampanyaliStoklar = nullptr;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -6,7 +6,7 @@
 
 #include "common/MesajKutusu.h"
 #include "platform/BackgroundCall.h"
-#include "platform/MemTableModel.h"
+#include "platform/DetachableModel.h"
 
 namespace kv::common {
 
@@ -35,7 +35,7 @@ void arkaPlandaYukle(const ArkaPlanYukleme& y, const remote::ServerConnection& a
     const bool korumali = y.korumali;
     QPointer<QLabel> bekleResmi = y.bekleResmi;
     QPointer<QWidget> grid = y.grid;
-    QPointer<platform::MemTableModel> model = y.model;
+    platform::DetachableModel* model = y.model;
     platform::runInBackground(
         y.pencere,
         [hata, klon, korumali, is = std::move(is)] {

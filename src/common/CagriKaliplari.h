@@ -13,16 +13,16 @@ class QLabel;
 class QWidget;
 
 namespace kv::platform {
-class MemTableModel;
+class DetachableModel;
 }
 
 namespace kv::common {
 
 struct ArkaPlanYukleme {
-    QObject* pencere = nullptr;                // the continuation is dropped once it is gone
-    QLabel* bekleResmi = nullptr;              // the tab's wait image
-    QWidget* grid = nullptr;                   // disabled while loading
-    platform::MemTableModel* model = nullptr;  // detached while the worker fills its table
+    QObject* pencere = nullptr;                  // the continuation is dropped once it is gone
+    QLabel* bekleResmi = nullptr;                // the tab's wait image
+    QWidget* grid = nullptr;                     // disabled while loading
+    platform::DetachableModel* model = nullptr;  // detached while the worker fills its table
     // Guarded loads turn any error of the work into the connection message; unguarded ones
     // let it reach the application's error report.
     bool korumali = true;

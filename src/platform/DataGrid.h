@@ -5,11 +5,13 @@
 #pragma once
 
 #include <QAbstractTableModel>
+
 #include <QHash>
 #include <QIcon>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
+#include "platform/DetachableModel.h"
 
 #include "platform/MemTable.h"
 
@@ -27,7 +29,7 @@ struct GridColumn {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
-class GridModel : public QAbstractTableModel {
+class GridModel : public QAbstractTableModel, public DetachableModel {
     Q_OBJECT
   public:
     GridModel(MemTable* table, QObject* parent = nullptr);
@@ -38,8 +40,8 @@ class GridModel : public QAbstractTableModel {
     MemTable* table() const { return table_; }
 
     // Cut off from the table while a worker refills it, and bound again afterwards.
-    void detach();
-    void attach();
+    void detach() override;
+    void attach() override;
     bool attached() const { return attached_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -3,13 +3,15 @@
 #pragma once
 
 #include <QAbstractTableModel>
+
 #include <QHash>
+#include "platform/DetachableModel.h"
 
 #include "platform/MemTable.h"
 
 namespace kv::platform {
 
-class MemTableModel : public QAbstractTableModel {
+class MemTableModel : public QAbstractTableModel, public DetachableModel {
     Q_OBJECT
   public:
     explicit MemTableModel(MemTable* table = nullptr, QObject* parent = nullptr);
@@ -17,8 +19,8 @@ class MemTableModel : public QAbstractTableModel {
     MemTable* table() const { return table_; }
     void setTable(MemTable* table);
     // Cut off from the table (it may then be refilled on another thread) and bind again.
-    void detach();
-    void attach();
+    void detach() override;
+    void attach() override;
     bool attached() const { return attached_; }
 
     // Header captions by field name; fields without one show their name.

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "app/TForm1.h"
+#include "catalogue/HazirStokListesi.h"
 #include "catalogue/StokListesi.h"
 #include "platform/CountBadgeTabBar.h"
 #include "remote/TableJson.h"
@@ -150,4 +151,45 @@ TEST_F(StockList, UserKindsShowQuantityOrHideCampaignColumns) {
     auto* m = noCampaign->stokListesi->cxGrid1DBTableView1->gridModel();
     EXPECT_FALSE(m->columns()[m->columnOf(QStringLiteral("K"))].chooser);
     EXPECT_FALSE(m->columns()[m->columnOf(QStringLiteral("KAMPFIYAT"))].chooser);
+}
+
+TEST_F(StockList, NewAndCampaignTabsLoadEveryTimeTheyAreShown) {
+    auto w = window();
+    int loads = 0;
+    QObject::connect(w->yeniStoklar, &catalogue::HazirStokListesi::yuklendi, [&] { ++loads; });
+    w->sPageControl1->setCurrentWidget(w->syeniler);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loads == 1; }, 30000));
+    w->sPageControl1->setCurrentWidget(w->sstoklistesi);
+    w->sPageControl1->setCurrentWidget(w->syeniler);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loads == 2; }, 30000));
+    const int rows = w->yeniStoklar->tablo.rowCount();
+    EXPECT_EQ(QString::number(rows),
+              server.query(QStringLiteral("SELECT count(*) FROM stoklar WHERE yeni = 1")));
+    EXPECT_EQ(w->sPageControl1->tabText(w->sPageControl1->indexOf(w->syeniler)),
+              QStringLiteral("%1=Yeni Stoklar").arg(rows));
+    EXPECT_TRUE(w->yeniStoklar->grid->isEnabled());
+    EXPECT_FALSE(w->gifyeniler->isVisible());
+
+    bool campaignLoaded = false;
+    QObject::connect(w->kampanyaliStoklar, &catalogue::HazirStokListesi::yuklendi,
+                     [&] { campaignLoaded = true; });
+    w->sPageControl1->setCurrentWidget(w->skampanyali);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return campaignLoaded; }, 30000));
+    EXPECT_EQ(w->sPageControl1->tabText(w->sPageControl1->indexOf(w->skampanyali)),
+              QStringLiteral("%1=Kampanyalı").arg(w->kampanyaliStoklar->tablo.rowCount()));
+    EXPECT_EQ(platform::parseCountCaption(
+                  w->sPageControl1->tabText(w->sPageControl1->indexOf(w->skampanyali)))
+                  .baslik,
+              QStringLiteral("Kampanyalı"));
+}
+
+TEST_F(StockList, KindFourSeesNoCampaignTabNorCampaignColumnsOfNewItems) {
+    auto w = window(4);
+    EXPECT_FALSE(w->sPageControl1->isTabVisible(w->sPageControl1->indexOf(w->skampanyali)));
+    auto* g = w->yeniStoklar->grid;
+    for (const char* f : {"K", "KAMPFIYAT"}) {
+        const int c = g->gridModel()->columnOf(QString::fromLatin1(f));
+        EXPECT_TRUE(g->isColumnHidden(c)) << f;
+        EXPECT_FALSE(g->gridModel()->columns()[c].chooser) << f;
+    }
 }
