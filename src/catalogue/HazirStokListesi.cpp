@@ -4,35 +4,12 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "catalogue/Kolonlar.h"
 #include "common/CagriKaliplari.h"
 #include "common/Tablolar.h"
 #include "remote/TServerMethods1Client.h"
 
 namespace kv::catalogue {
-
-using platform::GridColumn;
-
-namespace {
-
-QIcon picture(const char* name) {
-    return QIcon(QStringLiteral(":/platform/%1.svg").arg(QLatin1String(name)));
-}
-
-GridColumn col(const char* field, const char* caption, bool shown, bool chooser, int weight,
-               GridColumn::Display display = GridColumn::Display::Text,
-               QHash<qint64, QIcon> pics = {}) {
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.visible = shown;
-    c.chooser = chooser;
-    c.weight = weight;
-    c.display = display;
-    c.pictures = std::move(pics);
-    return c;
-}
-
-}  // namespace
 
 HazirStokListesi::HazirStokListesi(Tur tur, Baglam baglam, QWidget* parent)
     : QWidget(parent), tur_(tur), b_(std::move(baglam)) {
@@ -48,55 +25,49 @@ HazirStokListesi::HazirStokListesi(Tur tur, Baglam baglam, QWidget* parent)
 }
 
 void HazirStokListesi::kolonlariKur() {
-    using D = GridColumn::Display;
-    const QHash<qint64, QIcon> durum = {
-        {0, picture("durum-yok")},   {1, picture("durum-mevcut")}, {2, picture("durum-telefon")},
-        {3, picture("durum-yolda")}, {4, picture("durum-ozel")},   {5, picture("durum-tedarik")}};
-    const QHash<qint64, QIcon> evetHayir = {{0, picture("hayir")}, {1, picture("evet")}};
-    const QHash<qint64, QIcon> resim = {{1, picture("resim-var")}};
-    QList<GridColumn> ortak = {
-        col("OEM1", "Oem1", false, false, 2),
-        col("OEM2", "Oem2", false, false, 2),
-        col("OEM3", "Oem3", false, false, 2),
-        col("ADI", "Açıklama", true, true, 3),
+    QList<platform::GridColumn> ortak = {
+        kolon("OEM1", "Oem1", false, false, 2),
+        kolon("OEM2", "Oem2", false, false, 2),
+        kolon("OEM3", "Oem3", false, false, 2),
+        kolon("ADI", "Açıklama", true, true, 3),
     };
     if (tur_ == Tur::Yeniler) {
-        ortak << col("RESIM", "Resim", true, true, 1, D::Pictures, resim)
-              << col("BARKOD", "Barkod", false, true, 2);
+        ortak << kolon("RESIM", "Resim", true, true, 1, resimVarResimleri())
+              << kolon("BARKOD", "Barkod", false, true, 2);
     } else {
-        ortak << col("BARKOD", "Barkod", false, true, 2);
+        ortak << kolon("BARKOD", "Barkod", false, true, 2);
     }
-    ortak << col("OEM4", "Oem4", false, false, 2) << col("STOK_STOKNO", "", false, false, 1);
+    ortak << kolon("OEM4", "Oem4", false, false, 2) << kolon("STOK_STOKNO", "", false, false, 1);
     if (tur_ == Tur::Kampanyali)
-        ortak << col("RESIM", "Resim", true, true, 1, D::Pictures, resim);
-    ortak << col("FINISHKOD", "Finish Kod", true, true, 2)
-          << col("URETICIKODU", "Üretici Kod", false, true, 2)
-          << col("BARKOD_BARKODNO", "", false, false, 1)
-          << col("DIGERADI", "Diğer Adı", false, true, 3) << col("DPKOD", "", false, false, 2)
-          << col("OEMNO", "Oem No", false, true, 2) << col("BIRIM", "Birim", true, true, 1)
-          << col("MARKA", "Marka", true, true, 2) << col("MODEL", "Model", true, true, 2)
-          << col("ANAGRUP", "Ana Grup", false, true, 2)
-          << col("OZELKOD", "Özel Kod", false, true, 2) << col("KALAN", "", false, false, 1)
-          << col("PKOD", "", false, false, 1) << col("KDV", "", false, true, 1)
-          << col("ALINANSIPARIS", "", false, false, 1)
-          << col("VERILENSIPARIS", "", false, false, 1);
+        ortak << kolon("RESIM", "Resim", true, true, 1, resimVarResimleri());
+    ortak << kolon("FINISHKOD", "Finish Kod", true, true, 2)
+          << kolon("URETICIKODU", "Üretici Kod", false, true, 2)
+          << kolon("BARKOD_BARKODNO", "", false, false, 1)
+          << kolon("DIGERADI", "Diğer Adı", false, true, 3) << kolon("DPKOD", "", false, false, 2)
+          << kolon("OEMNO", "Oem No", false, true, 2) << kolon("BIRIM", "Birim", true, true, 1)
+          << kolon("MARKA", "Marka", true, true, 2) << kolon("MODEL", "Model", true, true, 2)
+          << kolon("ANAGRUP", "Ana Grup", false, true, 2)
+          << kolon("OZELKOD", "Özel Kod", false, true, 2) << kolon("KALAN", "", false, false, 1)
+          << kolon("PKOD", "", false, false, 1) << kolon("KDV", "", false, true, 1)
+          << kolon("ALINANSIPARIS", "", false, false, 1)
+          << kolon("VERILENSIPARIS", "", false, false, 1);
     if (tur_ == Tur::Yeniler) {
-        ortak << col("FIYAT", "Liste Fiyatı2", false, true, 2)
-              << col("K", "Kampanyalı", true, true, 1, D::Pictures, evetHayir)
-              << col("LISTEFIYAT1", "Liste Fiyatı", true, true, 2)
-              << col("KAMPFIYAT", "Kampanyalı Fiyatı", true, true, 2)
-              << col("INDIRIM", "İndirim Oran", true, true, 1)
-              << col("NETFIYAT", "Net Fiyatı", true, true, 2)
-              << col("KDVDAHIL", "KDV Dahil Fiyat", true, true, 3);
+        ortak << kolon("FIYAT", "Liste Fiyatı2", false, true, 2)
+              << kolon("K", "Kampanyalı", true, true, 1, evetHayirResimleri())
+              << kolon("LISTEFIYAT1", "Liste Fiyatı", true, true, 2)
+              << kolon("KAMPFIYAT", "Kampanyalı Fiyatı", true, true, 2)
+              << kolon("INDIRIM", "İndirim Oran", true, true, 1)
+              << kolon("NETFIYAT", "Net Fiyatı", true, true, 2)
+              << kolon("KDVDAHIL", "KDV Dahil Fiyat", true, true, 3);
     } else {
-        ortak << col("ESKIFIYAT", "Liste Fiyatı", true, true, 2)
-              << col("FIYAT", "Kampanyalı Fiyatı", true, true, 2)
-              << col("Y", "Yeni", true, true, 1, D::Pictures, evetHayir)
-              << col("K", "Kampanyalı", true, true, 1, D::Pictures, evetHayir)
-              << col("INDIRIM", "İndirim Oran", true, true, 1)
-              << col("NETFIYAT", "Net Fiyatı", true, true, 2)
-              << col("KDVDAHIL", "KDV Dahil Fiyat", true, true, 2)
-              << col("DURUM", "Durum", true, true, 1, D::Pictures, durum);
+        ortak << kolon("ESKIFIYAT", "Liste Fiyatı", true, true, 2)
+              << kolon("FIYAT", "Kampanyalı Fiyatı", true, true, 2)
+              << kolon("Y", "Yeni", true, true, 1, evetHayirResimleri())
+              << kolon("K", "Kampanyalı", true, true, 1, evetHayirResimleri())
+              << kolon("INDIRIM", "İndirim Oran", true, true, 1)
+              << kolon("NETFIYAT", "Net Fiyatı", true, true, 2)
+              << kolon("KDVDAHIL", "KDV Dahil Fiyat", true, true, 2)
+              << kolon("DURUM", "Durum", true, true, 1, durumResimleri());
     }
     grid->setColumns(std::move(ortak));
 }

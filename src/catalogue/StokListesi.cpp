@@ -10,62 +10,26 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "catalogue/Kolonlar.h"
 #include "common/BaglantiKur.h"
 #include "common/MesajKutusu.h"
 #include "common/Tablolar.h"
 #include "platform/BackgroundCall.h"
 #include "platform/NumberFormat.h"
+#include "platform/TurkishFold.h"
 #include "remote/TServerMethods1Client.h"
 
 namespace kv::catalogue {
-
-using platform::GridColumn;
 
 namespace {
 
 const QString kBaslik = QStringLiteral("Stok Listesi");
 constexpr int kGenislikSiniri = 1152;
 
-QIcon picture(const char* name) {
-    return QIcon(QStringLiteral(":/platform/%1.svg").arg(QLatin1String(name)));
-}
-
 }  // namespace
 
 QString AramaTusFiltresi::donustur(const QString& s) {
-    QString out;
-    out.reserve(s.size());
-    for (QChar c : s) {
-        switch (c.unicode()) {
-            case u'ğ':
-            case u'Ğ':
-                out += QLatin1Char('G');
-                break;
-            case u'ü':
-            case u'Ü':
-                out += QLatin1Char('U');
-                break;
-            case u'ş':
-            case u'Ş':
-                out += QLatin1Char('S');
-                break;
-            case u'ö':
-            case u'Ö':
-                out += QLatin1Char('O');
-                break;
-            case u'ç':
-            case u'Ç':
-                out += QLatin1Char('C');
-                break;
-            case u'ı':
-            case u'İ':
-                out += QLatin1Char('I');
-                break;
-            default:
-                out += c.toUpper();
-        }
-    }
-    return out;
+    return platform::foldTurkishToLatinUpper(s);
 }
 
 QValidator::State AramaTusFiltresi::validate(QString& input, int&) const {
@@ -87,59 +51,41 @@ StokListesi::StokListesi(StokListesiBaglami baglam, QWidget* parent)
 }
 
 void StokListesi::kolonlariKur() {
-    const QHash<qint64, QIcon> durum = {
-        {0, picture("durum-yok")},   {1, picture("durum-mevcut")}, {2, picture("durum-telefon")},
-        {3, picture("durum-yolda")}, {4, picture("durum-ozel")},   {5, picture("durum-tedarik")}};
-    const QHash<qint64, QIcon> evetHayir = {{0, picture("hayir")}, {1, picture("evet")}};
-    const QHash<qint64, QIcon> resim = {{1, picture("resim-var")}};
-    using D = GridColumn::Display;
-    const auto col = [](const char* field, const char* caption, bool shown, bool chooser,
-                        int weight, D display = D::Text, QHash<qint64, QIcon> pics = {}) {
-        GridColumn c;
-        c.field = QString::fromLatin1(field);
-        c.caption = QString::fromUtf8(caption);
-        c.visible = shown;
-        c.chooser = chooser;
-        c.weight = weight;
-        c.display = display;
-        c.pictures = std::move(pics);
-        return c;
-    };
-    QList<GridColumn> cols = {
-        col("DURUM", "Durum", true, true, 1, D::Pictures, durum),
-        col("OEM1", "Oem1", false, false, 2),
-        col("OEM2", "Oem2", false, false, 2),
-        col("OEM3", "Oem3", false, false, 2),
-        col("BARKOD", "Barkod", true, true, 2),
-        col("ADI", "Açıklama", true, true, 3),
-        col("OEM4", "Oem4", false, true, 2),
-        col("STOK_STOKNO", "", false, false, 1),
-        col("FINISHKOD", "Finish Kod", true, true, 2),
-        col("URETICIKODU", "Üretici Kod", false, true, 2),
-        col("RESIM", "Resim", true, true, 1, D::Pictures, resim),
-        col("BARKOD_BARKODNO", "", false, false, 1),
-        col("DIGERADI", "Diğer Adı", false, true, 3),
-        col("DPKOD", "", false, false, 2),
-        col("OEMNO", "Oem No", false, true, 2),
-        col("BIRIM", "Birim", false, true, 1),
-        col("MARKA", "Marka", true, true, 2),
-        col("MODEL", "Model", false, true, 2),
-        col("ANAGRUP", "Ana Grup", false, true, 2),
-        col("OZELKOD", "Özel Kod", false, true, 2),
-        col("KALAN", "", false, false, 1),
-        col("PKOD", "", false, false, 1),
-        col("KDV", "", false, true, 1),
-        col("ALINANSIPARIS", "", false, false, 1),
-        col("VERILENSIPARIS", "", false, false, 1),
-        col("LISTEFIYAT1", "Liste Fiyatı", true, true, 2),
-        col("KAMPFIYAT", "Kampanyalı Fiyat", true, true, 2),
-        col("FIYAT", "Liste Fiyatı", false, true, 2),
-        col("Y", "Yeni", true, true, 1, D::Pictures, evetHayir),
-        col("K", "Kampanyalı", true, true, 1, D::Pictures, evetHayir),
-        col("INDIRIM", "İndirim Oran", true, true, 1),
-        col("NETFIYAT", "Net Fiyatı", true, true, 2),
-        col("KDVDAHIL", "KDV Dahil Fiyat", true, true, 3),
-        col("", "Fiyat Bilgisi", false, true, 2),
+    QList<platform::GridColumn> cols = {
+        kolon("DURUM", "Durum", true, true, 1, durumResimleri()),
+        kolon("OEM1", "Oem1", false, false, 2),
+        kolon("OEM2", "Oem2", false, false, 2),
+        kolon("OEM3", "Oem3", false, false, 2),
+        kolon("BARKOD", "Barkod", true, true, 2),
+        kolon("ADI", "Açıklama", true, true, 3),
+        kolon("OEM4", "Oem4", false, true, 2),
+        kolon("STOK_STOKNO", "", false, false, 1),
+        kolon("FINISHKOD", "Finish Kod", true, true, 2),
+        kolon("URETICIKODU", "Üretici Kod", false, true, 2),
+        kolon("RESIM", "Resim", true, true, 1, resimVarResimleri()),
+        kolon("BARKOD_BARKODNO", "", false, false, 1),
+        kolon("DIGERADI", "Diğer Adı", false, true, 3),
+        kolon("DPKOD", "", false, false, 2),
+        kolon("OEMNO", "Oem No", false, true, 2),
+        kolon("BIRIM", "Birim", false, true, 1),
+        kolon("MARKA", "Marka", true, true, 2),
+        kolon("MODEL", "Model", false, true, 2),
+        kolon("ANAGRUP", "Ana Grup", false, true, 2),
+        kolon("OZELKOD", "Özel Kod", false, true, 2),
+        kolon("KALAN", "", false, false, 1),
+        kolon("PKOD", "", false, false, 1),
+        kolon("KDV", "", false, true, 1),
+        kolon("ALINANSIPARIS", "", false, false, 1),
+        kolon("VERILENSIPARIS", "", false, false, 1),
+        kolon("LISTEFIYAT1", "Liste Fiyatı", true, true, 2),
+        kolon("KAMPFIYAT", "Kampanyalı Fiyat", true, true, 2),
+        kolon("FIYAT", "Liste Fiyatı", false, true, 2),
+        kolon("Y", "Yeni", true, true, 1, evetHayirResimleri()),
+        kolon("K", "Kampanyalı", true, true, 1, evetHayirResimleri()),
+        kolon("INDIRIM", "İndirim Oran", true, true, 1),
+        kolon("NETFIYAT", "Net Fiyatı", true, true, 2),
+        kolon("KDVDAHIL", "KDV Dahil Fiyat", true, true, 3),
+        kolon("", "Fiyat Bilgisi", false, true, 2),
     };
     cxGrid1DBTableView1->setColumns(std::move(cols));
     cxGrid1DBTableView1->setCellPainter(
