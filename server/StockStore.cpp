@@ -93,8 +93,9 @@ int writeStockSearch(Database& db, const QString& text, int carino, remote::Json
     const QString code = normalizeCode(text);
     QStringList words;
     for (const QString& word : foldedWords(text)) {
-        if (word.size() >= 3)
-            words << phrase(word);
+        // The index works on three letters at a time: a shorter word ("ON" of "ön") is looked
+        // for as a whole word, between the blanks around it.
+        words << phrase(word.size() >= 3 ? word : QLatin1Char(' ') + word + QLatin1Char(' '));
     }
     const bool byContains = code.size() >= 3;
     const bool byName = !words.isEmpty();
@@ -167,7 +168,10 @@ void StockIndexer::add(qint64 stokno, const QStringList& codes, const QStringLis
     }
     text_.bind(1, std::int64_t(stokno))
         .bind(2, u8(normalized.join(QLatin1Char(' '))))
-        .bind(3, u8(foldText(names.join(QLatin1Char(' ')))))
+        // Blanks at both ends, so that the first and the last word are whole words too.
+        .bind(3, u8(QLatin1Char(' ') +
+                    foldedWords(names.join(QLatin1Char(' '))).join(QLatin1Char(' ')) +
+                    QLatin1Char(' ')))
         .run();
     text_.reset();
 }

@@ -20,7 +20,8 @@
 namespace kv::server {
 
 // Matches the text against the codes (without blanks, dashes, dots and slashes: exact
-// matches first, then prefixes, then codes containing it) and the names (every word),
+// matches first, then prefixes, then codes containing it) and the names (every word; words
+// of one or two letters as whole words),
 // Turkish letters folded to Latin on both sides. At most kMaxSearchRows rows.
 int writeStockSearch(Database& db, const QString& text, int carino, remote::JsonWriter& w);
 int writeNewItems(Database& db, int carino, remote::JsonWriter& w);

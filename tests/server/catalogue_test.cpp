@@ -86,6 +86,12 @@ TEST_F(Catalogue, NamesMatchByEveryWordWithTurkishLettersFolded) {
     }
     const auto& typedTurkish = search(QStringLiteral("amortisör ARKA"));
     EXPECT_EQ(typedTurkish.rowCount(), t.rowCount());
+    // Short words count as whole words: "ön" keeps the rear pads out.
+    const auto& front = search(QStringLiteral("FREN BALATASI ON"));
+    ASSERT_GT(front.rowCount(), 0);
+    for (const QString& name : column(front, "ADI")) {
+        EXPECT_TRUE(name.contains(QStringLiteral("Fren balatası ön"))) << name.toStdString();
+    }
     EXPECT_EQ(search(QStringLiteral("YOKBOYLEPARCA")).rowCount(), 0);
     EXPECT_TRUE(search(QStringLiteral("YOKBOYLEPARCA")).isActive())
         << "an empty result keeps its columns";
