@@ -23,6 +23,24 @@ std::string jsonString(const QString& s) {
     return std::string(sb.GetString(), sb.GetSize());
 }
 
+bool isBase64(std::string_view s) {
+    if (s.size() % 4 != 0)
+        return false;
+    std::size_t pad = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '=') {
+            ++pad;
+            continue;
+        }
+        const bool alnum =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        if (pad > 0 || !(alnum || c == '+' || c == '/'))
+            return false;
+    }
+    return pad <= 2;
+}
+
 // Why a parameter value does not fit its declared type, or empty when it fits.
 QString typeProblem(const remote::ParamSpec& p, const rapidjson::Value& v) {
     switch (p.type) {
@@ -38,6 +56,14 @@ QString typeProblem(const remote::ParamSpec& p, const rapidjson::Value& v) {
             return v.IsBool() ? QString() : QStringLiteral("true ya da false olmalı");
         case ValueType::Callback:
             return v.IsNull() ? QString() : QStringLiteral("null olmalı");
+        case ValueType::JsonArray:
+            return v.IsArray() ? QString() : QStringLiteral("dizi olmalı");
+        case ValueType::Stream:
+            if (v.IsNull())
+                return QString();
+            if (!v.IsString() || !isBase64(std::string_view(v.GetString(), v.GetStringLength())))
+                return QStringLiteral("base64 metin ya da null olmalı");
+            return QString();
         case ValueType::Record: {
             if (v.IsNull())
                 return QString();
@@ -115,13 +141,24 @@ std::size_t Call::outSlot(std::size_t pos) const {
     return std::size_t(outIndex_[pos]);
 }
 void Call::setOut(std::size_t pos, qint64 v) {
-    outs_[outSlot(pos)] = std::to_string(v);
+    const std::size_t slot = outSlot(pos);
+    if (spec_.params[pos].type == ValueType::Int32 &&
+        (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())) {
+        throw MethodError(QStringLiteral("%1 metodunun \"%2\" çıkış değeri 32 bite sığmıyor")
+                              .arg(u(spec_.name), u(spec_.params[pos].name)));
+    }
+    outs_[slot] = std::to_string(v);
 }
 void Call::setOut(std::size_t pos, double v) {
+    const std::size_t slot = outSlot(pos);
+    // The wire has no NaN or infinity; such a value is a fault of the method, not a 0.
+    if (!std::isfinite(v))
+        throw MethodError(QStringLiteral("%1 metodunun \"%2\" çıkış değeri geçerli bir sayı değil")
+                              .arg(u(spec_.name), u(spec_.params[pos].name)));
     rapidjson::StringBuffer sb;
     remote::JsonWriter w(sb);
-    w.Double(std::isfinite(v) ? v : 0.0);
-    outs_[outSlot(pos)] = sb.GetString();
+    w.Double(v);
+    outs_[slot] = sb.GetString();
 }
 void Call::setOut(std::size_t pos, const QString& v) {
     outs_[outSlot(pos)] = jsonString(v);
@@ -148,16 +185,23 @@ DispatchResult Dispatcher::dispatch(std::string_view method, std::string body,
     if (!spec)
         return {400, errorBody(QStringLiteral("Bilinmeyen metod: %1").arg(u(method)))};
 
+    // Strings must be valid UTF-8: they end up in the database and in other answers.
     rapidjson::Document d;
-    d.ParseInsitu<rapidjson::kParseFullPrecisionFlag>(body.data());
-    const auto params = d.IsObject() ? d.FindMember("params") : d.MemberEnd();
-    if (d.HasParseError() || !d.IsObject() || params == d.MemberEnd() || !params->value.IsArray()) {
+    d.ParseInsitu<rapidjson::kParseFullPrecisionFlag | rapidjson::kParseValidateEncodingFlag>(
+        body.data());
+    const rapidjson::Value* paramsValue = nullptr;
+    if (!d.HasParseError() && d.IsObject()) {
+        const auto it = d.FindMember("params");
+        if (it != d.MemberEnd() && it->value.IsArray())
+            paramsValue = &it->value;
+    }
+    if (!paramsValue) {
         return {
             400,
             errorBody(QStringLiteral("İstek gövdesi {\"params\": [...]} biçiminde JSON olmalı (%1)")
                           .arg(u(method)))};
     }
-    const auto& args = params->value;
+    const auto& args = *paramsValue;
     if (args.Size() != spec->inCount()) {
         return {400, errorBody(QStringLiteral("%1 metodu %2 parametre bekliyor, %3 geldi")
                                    .arg(u(method))

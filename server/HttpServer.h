@@ -30,16 +30,19 @@ class HttpServer {
     unsigned short port() const;
     // Serves on `threads` threads until stop().
     void start(int threads);
-    // Stops accepting, lets running requests finish and joins the threads.
+    // Stops accepting, closes idle connections, lets the requests being answered finish
+    // (their answers are still written) and joins the threads.
     void stop();
+
+    // What the sessions share with the server (dispatcher, web host, stop flag, registry).
+    struct Shared;
 
   private:
     void accept();
 
-    Dispatcher& dispatcher_;
-    WebHostConfig web_;
     boost::asio::io_context ioc_;
     boost::asio::ip::tcp::acceptor acceptor_;
+    std::shared_ptr<Shared> shared_;
     std::vector<std::thread> threads_;
 };
 

@@ -53,8 +53,7 @@ void registerMethods(Dispatcher& d) {
             b = *found;
             s.logSession(b, QStringLiteral("giris-sorgusu"), c.peer());
         } else {
-            b.setVarmi(false);
-            b.setBILGISAYARID(c.text(0));
+            b.setVarmi(false);  // every other field keeps its creation value
         }
         b.setVersion(s.expectedClientVersion());
         writeRecord(c, b);

@@ -431,6 +431,10 @@ void migrate(Database& db) {
     st.step();
     int version = int(st.getInt(0));
     const int target = int(std::size(kMigrations));
+    if (version > target) {
+        throw DbError("Veritabanı bu sunucudan yeni bir sürümle oluşturulmuş (şema " +
+                      std::to_string(version) + ", bu sunucu " + std::to_string(target) + ")");
+    }
     while (version < target) {
         Transaction t(db);
         db.exec(kMigrations[version]);

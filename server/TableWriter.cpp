@@ -37,8 +37,12 @@ int writeTable(remote::JsonWriter& w, Statement& st, const std::vector<TableColu
             } else if (!std::strcmp(t, "bool")) {
                 w.Bool(st.getInt(i) != 0);
             } else {
+                // The wire has no NaN or infinity: such a cell is sent as empty, not as 0.
                 const double d = st.getDouble(i);
-                w.Double(std::isfinite(d) ? d : 0.0);
+                if (std::isfinite(d))
+                    w.Double(d);
+                else
+                    w.Null();
             }
         }
         w.EndArray();

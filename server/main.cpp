@@ -2,6 +2,7 @@
 #include <pthread.h>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -110,10 +111,17 @@ int initDemo(const Args& a, const std::string& db) {
         for (const char* suffix : {"", "-wal", "-shm"})
             std::remove((db + suffix).c_str());
     }
-    openSqliteStorage(db, true);
-    Database d(db, false);
-    fillDemoData(d, std::uint64_t(seed), int(items));
-    fillDemoStock(d, std::uint64_t(seed), int(items));
+    // A half-filled database would be refused by the next init-demo; nothing is left behind.
+    try {
+        openSqliteStorage(db, true);
+        Database d(db, false);
+        fillDemoData(d, std::uint64_t(seed), int(items));
+        fillDemoStock(d, std::uint64_t(seed), int(items));
+    } catch (...) {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::remove((db + suffix).c_str());
+        throw;
+    }
     std::cout << "Demo veritabanı hazır: " << db << "\n";
     return 0;
 }
@@ -159,7 +167,7 @@ int serve(const Args& a, const std::string& db) {
     int sig = 0;
     sigwait(&set, &sig);
     server.stop();
-    std::cout << "stopped" << std::endl;
+    std::cerr << "Sunucu durduruldu" << std::endl;
     return 0;
 }
 
@@ -171,8 +179,13 @@ int main(int argc, char** argv) {
     if (!args)
         return usage();
     const Args& a = *args;
-    if (!a.options.count("--db"))
+    static const char* const kCommands[] = {
+        "init-demo",          "serve",      "list-users", "register-workstation",
+        "set-client-version", "set-active", "outbox"};
+    if (std::find(std::begin(kCommands), std::end(kCommands), a.command) == std::end(kCommands) ||
+        !a.options.count("--db")) {
         return usage();
+    }
     const std::string db = a.options.at("--db");
 
     try {

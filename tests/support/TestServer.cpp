@@ -21,8 +21,8 @@ QString templateDatabase() {
         init.start(QStringLiteral(KV_SERVER_EXE),
                    {QStringLiteral("init-demo"), QStringLiteral("--db"), p,
                     QStringLiteral("--items"), QStringLiteral("2000")});
-        init.waitForFinished(120000);
-        if (init.exitCode() != 0) {
+        const bool finished = init.waitForFinished(120000);
+        if (!finished || init.exitStatus() != QProcess::NormalExit || init.exitCode() != 0) {
             ADD_FAILURE() << "init-demo failed: " << init.readAllStandardError().toStdString();
         }
         path = p;
@@ -76,17 +76,23 @@ void TestServer::start(const QStringList& extraArgs) {
     }
 }
 
-void TestServer::stop() {
+int TestServer::stop() {
     if (!proc_)
-        return;
+        return -1;
+    int code = -1;
     if (proc_->state() == QProcess::Running) {
         proc_->terminate();
-        if (!proc_->waitForFinished(10000)) {
+        if (proc_->waitForFinished(30000)) {
+            if (proc_->exitStatus() == QProcess::NormalExit)
+                code = proc_->exitCode();
+        } else {
+            ADD_FAILURE() << "kaveltrim-server did not stop on SIGTERM";
             proc_->kill();
             proc_->waitForFinished(5000);
         }
     }
     proc_.reset();
+    return code;
 }
 
 void TestServer::kill() {

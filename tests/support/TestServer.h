@@ -29,7 +29,8 @@ class TestServer {
 
     // Starts serving (on a fresh demo database the first time, on the same one afterwards).
     void start(const QStringList& extraArgs = {});
-    void stop();  // SIGTERM and wait
+    // SIGTERM and wait; the exit code, or -1 when it crashed, hung or was not running.
+    int stop();
     void kill();  // SIGKILL
     bool running() const;
 
