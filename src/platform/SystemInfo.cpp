@@ -1,10 +1,13 @@
 #include "platform/SystemInfo.h"
 
 #include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
 #include <netdb.h>
 #include <pwd.h>
 #include <sys/types.h>
 #include <unistd.h>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -32,6 +35,8 @@ bool physicalDisk(const QString& name) {
 
 // ID_SERIAL_SHORT (else ID_SERIAL) of a block device from udev's database.
 QString udevSerial(const QString& udevRoot, const QString& devNumbers) {
+    if (devNumbers.isEmpty())
+        return QString();
     QFile f(udevRoot + QStringLiteral("/b") + devNumbers);
     if (!f.open(QIODevice::ReadOnly))
         return QString();
@@ -95,22 +100,67 @@ QString hostName() {
 QString userName() {
     if (const passwd* pw = getpwuid(geteuid()))
         return QString::fromLocal8Bit(pw->pw_name);
-    return QString();
+    // A user id without a password entry (containers): the login's name, if any.
+    return qEnvironmentVariable("USER");
 }
 
+namespace {
+
+QString dotted(const in_addr& a) {
+    char buf[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &a, buf, sizeof buf);
+    return QString::fromLatin1(buf);
+}
+
+bool loopback(const in_addr& a) {
+    return (ntohl(a.s_addr) >> 24) == 127;
+}
+
+// The first IPv4 address of an interface that is up and not the loopback.
+QString interfaceAddress() {
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0)
+        return QString();
+    QString found;
+    for (const ifaddrs* i = list; i && found.isEmpty(); i = i->ifa_next) {
+        if (!i->ifa_addr || i->ifa_addr->sa_family != AF_INET || !(i->ifa_flags & IFF_UP) ||
+            (i->ifa_flags & IFF_LOOPBACK))
+            continue;
+        const in_addr& a = reinterpret_cast<const sockaddr_in*>(i->ifa_addr)->sin_addr;
+        if (!loopback(a))
+            found = dotted(a);
+    }
+    freeifaddrs(list);
+    return found;
+}
+
+}  // namespace
+
 QString hostAddress() {
+    // The host's own name first. Debian maps it to 127.0.1.1, which says nothing about the
+    // machine, so a loopback answer gives way to the first address of an interface that is up.
+    QString first;
     const QByteArray name = hostName().toLocal8Bit();
     addrinfo hints{};
     hints.ai_family = AF_INET;
     addrinfo* res = nullptr;
-    if (name.isEmpty() || getaddrinfo(name.constData(), nullptr, &hints, &res) != 0 || !res) {
-        return QStringLiteral("127.0.0.1");
+    if (!name.isEmpty() && getaddrinfo(name.constData(), nullptr, &hints, &res) == 0) {
+        for (const addrinfo* r = res; r; r = r->ai_next) {
+            const in_addr& a = reinterpret_cast<const sockaddr_in*>(r->ai_addr)->sin_addr;
+            if (!loopback(a)) {
+                const QString s = dotted(a);
+                freeaddrinfo(res);
+                return s;
+            }
+            if (first.isEmpty())
+                first = dotted(a);
+        }
+        freeaddrinfo(res);
     }
-    char buf[INET_ADDRSTRLEN] = {};
-    const auto* sin = reinterpret_cast<const sockaddr_in*>(res->ai_addr);
-    inet_ntop(AF_INET, &sin->sin_addr, buf, sizeof buf);
-    freeaddrinfo(res);
-    return QString::fromLatin1(buf);
+    const QString viaInterface = interfaceAddress();
+    if (!viaInterface.isEmpty())
+        return viaInterface;
+    return first.isEmpty() ? QStringLiteral("127.0.0.1") : first;
 }
 
 static QString folder(QStandardPaths::StandardLocation loc) {
@@ -128,6 +178,10 @@ QString documentsFolder() {
 }
 QString desktopFolder() {
     return folder(QStandardPaths::DesktopLocation);
+}
+
+void beep() {
+    QApplication::beep();
 }
 
 }  // namespace kv::platform

@@ -56,6 +56,34 @@ TEST(AyarDosyasi, MissingOrUnreadableKeysTakeTheirDefaults) {
     EXPECT_TRUE(k.sifre.isEmpty());
 }
 
+TEST(AyarDosyasi, ValuesReadBackUnchangedAndOtherLinesStay) {
+    kv::test::TestEnvironment env;
+    // A file someone edited: a byte-order mark, a comment, another section, spaces around "=".
+    write(settings::ayarDosyasiYolu(),
+          "\xEF\xBB\xBF; elle yazıldı\r\n[KULLANICI]\r\nISIM = eski\r\nhatırla = 0\r\n\r\n"
+          "[pencere]\r\ngenislik=1024\r\n");
+    EXPECT_EQ(settings::hatirlananKullaniciOku().isim, QStringLiteral("eski"));
+    EXPECT_FALSE(settings::hatirlananKullaniciOku().hatirla);
+
+    const QString values[] = {QStringLiteral("ÇAĞRI ŞİMŞEK ığüöİ"),
+                              QStringLiteral("  iki yanı boş "), QStringLiteral("\"tırnaklı\""),
+                              QStringLiteral("a=b;c#d[e]"), QString()};
+    for (const QString& v : values) {
+        ASSERT_TRUE(settings::hatirlananKullaniciYaz(v, v, true));
+        const settings::HatirlananKullanici k = settings::hatirlananKullaniciOku();
+        EXPECT_EQ(k.isim, v);
+        EXPECT_EQ(k.sifre, v);
+        EXPECT_TRUE(k.hatirla);
+    }
+    QFile f(settings::ayarDosyasiYolu());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("; elle yazıldı\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("[pencere]\ngenislik=1024\n")));
+    EXPECT_EQ(text.count(QStringLiteral("isim="), Qt::CaseInsensitive), 1) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("hatırla=1")));
+}
+
 TEST(Kimlik, DiskSerialWithBlanksBecomesOneUpperCaseWord) {
     QTemporaryDir root;
     write(root.filePath(QStringLiteral("block/loop0/serial")), "LOOPSERIAL\n");
@@ -76,13 +104,23 @@ TEST(Kimlik, UdevSerialWhenSysfsHasNone) {
 TEST(Kimlik, AdapterAddressWhenNoDiskSerialSkippingZeroAddresses) {
     QTemporaryDir root;
     write(root.filePath(QStringLiteral("block/vda/dev")), "254:0\n");  // no serial anywhere
-    write(root.filePath(QStringLiteral("class/net/lo/address")), "00:00:00:00:00:00\n");
+    write(root.filePath(QStringLiteral("block/sr0/device/serial")), "CDROM1\n");
     write(root.filePath(QStringLiteral("class/net/dummy0/address")), "00:00:00:00:00:00\n");
-    write(root.filePath(QStringLiteral("class/net/eth0/address")), "52:54:00:ab:cd:ef\n");
+    write(root.filePath(QStringLiteral("class/net/gre0/address")), "00:00:00:00\n");  // a tunnel
+    write(root.filePath(QStringLiteral("class/net/lo/address")), "00:00:00:00:00:00\n");
+    write(root.filePath(QStringLiteral("class/net/wlan0/address")), "52:54:00:ab:cd:ef\n");
+    write(root.filePath(QStringLiteral("class/net/wlan1/address")), "52:54:00:00:00:01\n");
     EXPECT_EQ(identity::BilgisayarIdAl(root.path(), root.path()),
               QStringLiteral("52-54-00-AB-CD-EF"));
 
+    // Only zero addresses: no identity rather than one every such machine would share.
+    QFile::remove(root.filePath(QStringLiteral("class/net/wlan0/address")));
+    QFile::remove(root.filePath(QStringLiteral("class/net/wlan1/address")));
+    EXPECT_THROW(identity::MacAdresiAl(root.path()), std::exception);
+    EXPECT_EQ(identity::BilgisayarIdAl(root.path(), root.path()), QString());
+
     QTemporaryDir bare;
+    EXPECT_THROW(identity::DiskSeriNoAl(bare.path(), bare.path()), std::exception);
     EXPECT_EQ(identity::BilgisayarIdAl(bare.path(), bare.path()), QString());
 }
 

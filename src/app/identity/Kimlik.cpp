@@ -57,7 +57,10 @@ QString fetchOnce(const QUrl& url) {
     if (url.hasQuery())
         target += QLatin1Char('?') + url.query(QUrl::FullyEncoded);
     http::request<http::empty_body> req{http::verb::get, target.toStdString(), 11};
-    req.set(http::field::host, url.host().toStdString());
+    const int port = url.port(80);
+    req.set(http::field::host,
+            (port == 80 ? url.host() : url.host() + QLatin1Char(':') + QString::number(port))
+                .toStdString());
     req.keep_alive(false);
     stream.expires_after(std::chrono::milliseconds(1500));
     run([&](auto h) { http::async_write(stream, req, h); });
@@ -79,16 +82,18 @@ QString DiskSeriNoAl(const QString& sysRoot, const QString& udevRoot) {
 }
 
 QString MacAdresiAl(const QString& sysRoot) {
-    const QStringList adresler = platform::adapterAddresses(sysRoot);
-    if (adresler.isEmpty())
-        throw std::runtime_error("ağ bağdaştırıcısı bulunamadı");
-    QString adres;
-    for (const QString& a : adresler) {
-        adres = a.toUpper().replace(QLatin1Char(':'), QLatin1Char('-'));
+    // Six two-digit groups; tunnels and other links with longer or shorter addresses are
+    // not adapters with a hardware address, and an all-zero address identifies nothing.
+    static const QRegularExpression kAdres(QStringLiteral("^[0-9A-F]{2}(:[0-9A-F]{2}){5}$"));
+    for (const QString& a : platform::adapterAddresses(sysRoot)) {
+        const QString u = a.trimmed().toUpper();
+        if (!kAdres.match(u).hasMatch())
+            continue;
+        const QString adres = QString(u).replace(QLatin1Char(':'), QLatin1Char('-'));
         if (adres != QLatin1String("00-00-00-00-00-00"))
-            break;
+            return adres;
     }
-    return adres;
+    throw std::runtime_error("sıfırdan farklı adresli ağ bağdaştırıcısı bulunamadı");
 }
 
 QString BilgisayarIdAl(const QString& sysRoot, const QString& udevRoot) {

@@ -11,7 +11,8 @@ namespace kv::app::identity {
 QString BilgisayarIdAl();
 QString BilgisayarIdAl(const QString& sysRoot, const QString& udevRoot);
 
-// Raise their errors; only BilgisayarIdAl swallows them.
+// Raise their errors; only BilgisayarIdAl swallows them. MacAdresiAl gives the first
+// adapter (by name, without the loopback) whose hardware address is not all zero, or raises.
 QString DiskSeriNoAl(const QString& sysRoot = QStringLiteral("/sys"),
                      const QString& udevRoot = QStringLiteral("/run/udev/data"));
 QString MacAdresiAl(const QString& sysRoot = QStringLiteral("/sys"));

@@ -2,10 +2,9 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringList>
-#include <map>
 
 #include "app/identity/Kimlik.h"
+#include "app/settings/IniDosyasi.h"
 
 namespace kv::app::settings {
 
@@ -15,27 +14,6 @@ const QString kBolum = QStringLiteral("kullanici");
 const QString kIsim = QStringLiteral("isim");
 const QString kSifre = QStringLiteral("sifre");
 const QString kHatirla = QStringLiteral("hatırla");
-
-// A small INI reader: sections in brackets, key=value lines, UTF-8 text. Keys keep their
-// letters as written (the remember-me key has a Turkish dotless i).
-std::map<QString, QString> bolumOku(const QByteArray& data, const QString& bolum) {
-    std::map<QString, QString> out;
-    QString current;
-    for (QString line : QString::fromUtf8(data).split(QLatin1Char('\n'))) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
-            continue;
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            current = line.mid(1, line.size() - 2).trimmed();
-            continue;
-        }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0 || current.compare(bolum, Qt::CaseInsensitive) != 0)
-            continue;
-        out[line.left(eq).trimmed()] = line.mid(eq + 1);
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -50,40 +28,38 @@ HatirlananKullanici hatirlananKullaniciOku() {
         return k;
     k.dosyaVar = true;
     if (!f.open(QIODevice::ReadOnly))
-        return k;
-    const auto values = bolumOku(f.readAll(), kBolum);
-    const auto get = [&](const QString& key) -> const QString* {
-        const auto it = values.find(key);
-        return it == values.end() ? nullptr : &it->second;
-    };
-    if (const QString* v = get(kHatirla)) {
-        const QString t = v->trimmed();
-        if (t == QLatin1String("0"))
-            k.hatirla = false;
-        else if (t == QLatin1String("1"))
-            k.hatirla = true;
+        return k;  // unreadable: every key takes its default
+    const IniDosyasi ini(f.readAll());
+    if (const auto v = ini.oku(kBolum, kHatirla)) {
+        // A boolean is a whole number, 0 for false; anything else that is not a number
+        // cannot be read and leaves the default.
+        bool ok = false;
+        const qlonglong n = v->toLongLong(&ok);
+        if (ok)
+            k.hatirla = n != 0;
     }
-    if (const QString* v = get(kIsim))
-        k.isim = *v;
-    if (const QString* v = get(kSifre))
-        k.sifre = *v;
+    k.isim = ini.oku(kBolum, kIsim).value_or(QString());
+    k.sifre = ini.oku(kBolum, kSifre).value_or(QString());
     return k;
 }
 
 bool hatirlananKullaniciYaz(const QString& isim, const QString& sifre, bool hatirla) {
-    // Line breaks cannot be kept in one INI line; they are dropped.
-    const auto tekSatir = [](QString s) {
-        return s.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
-    };
-    QString text = QLatin1Char('[') + kBolum + QStringLiteral("]\n");
-    text += kIsim + QLatin1Char('=') + tekSatir(isim) + QLatin1Char('\n');
-    text += kSifre + QLatin1Char('=') + tekSatir(sifre) + QLatin1Char('\n');
-    text += kHatirla + QLatin1Char('=') + (hatirla ? QLatin1Char('1') : QLatin1Char('0')) +
-            QLatin1Char('\n');
-    QSaveFile f(ayarDosyasiYolu());
+    const QString yol = ayarDosyasiYolu();
+    // Other sections and keys someone put into the file stay as they are.
+    IniDosyasi ini;
+    {
+        QFile eski(yol);
+        if (eski.open(QIODevice::ReadOnly))
+            ini = IniDosyasi(eski.readAll());
+    }
+    ini.yaz(kBolum, kIsim, isim);
+    ini.yaz(kBolum, kSifre, sifre);
+    ini.yaz(kBolum, kHatirla, hatirla ? QStringLiteral("1") : QStringLiteral("0"));
+
+    QSaveFile f(yol);
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray data = text.toUtf8();
+    const QByteArray data = ini.metin();
     if (f.write(data) != data.size()) {
         f.cancelWriting();
         return false;

@@ -6,6 +6,8 @@
 
 namespace kv::app::settings {
 
+// The file's values as stored; the login fills its fields from them only when `hatirla` is
+// set. A missing or unreadable key has its default (empty texts, `hatirla` true).
 struct HatirlananKullanici {
     bool dosyaVar = false;  // false: no settings file yet (the login keeps its design state)
     QString isim;
@@ -15,8 +17,8 @@ struct HatirlananKullanici {
 
 QString ayarDosyasiYolu();
 HatirlananKullanici hatirlananKullaniciOku();
-// Writes all three keys at once (atomically replacing the file). Returns false when the file
-// cannot be written.
+// Writes all three keys at once, straight to disk: the new file replaces the old one
+// atomically, keeping any other lines of it. Returns false when the file cannot be written.
 bool hatirlananKullaniciYaz(const QString& isim, const QString& sifre, bool hatirla);
 
 }  // namespace kv::app::settings
