@@ -1,9 +1,9 @@
 #include "common/BaglantiKur.h"
 
 #include <QThread>
+#include <exception>
 
 #include "common/MesajKutusu.h"
-#include "remote/RemoteError.h"
 
 namespace kv::common {
 
@@ -14,7 +14,7 @@ bool BaglantiKur(remote::ServerConnection& baglanti, bool mesaj,
     while (!baglanti.isOpen() && hatalar < kBaglantiDenemeSayisi) {
         try {
             baglanti.open();
-        } catch (const remote::RemoteError&) {
+        } catch (const std::exception&) {
             baglanti.close();
             ++hatalar;
             if (basarisizlikta)

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMovie>
 #include <QWidget>
+#include <exception>
 
 #include "common/MesajKutusu.h"
 #include "platform/BackgroundCall.h"
@@ -11,6 +12,7 @@
 namespace kv::common {
 
 namespace {
+
 const QString kBaglantiMesaji = QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!");
 
 void bekle(QLabel* l, bool goster) {
@@ -20,6 +22,31 @@ void bekle(QLabel* l, bool goster) {
     if (QMovie* m = l->movie())
         goster ? m->start() : m->stop();
 }
+
+// Closes the connection when the work leaves, also by an exception.
+struct Kapatici {
+    remote::ServerConnection& baglanti;
+    ~Kapatici() { baglanti.close(); }
+};
+
+// Runs the work on an open connection, closes the connection whatever happened and hands an
+// error to the application's report.
+bool calistir(remote::ServerConnection& baglanti,
+              const std::function<void(remote::ServerConnection&)>& is) {
+    std::exception_ptr hata;
+    try {
+        Kapatici kapat{baglanti};
+        is(baglanti);
+    } catch (...) {
+        hata = std::current_exception();
+    }
+    if (hata) {
+        platform::reportError(hata);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void arkaPlandaYukle(const ArkaPlanYukleme& y, const remote::ServerConnection& ana,
@@ -37,22 +64,22 @@ void arkaPlandaYukle(const ArkaPlanYukleme& y, const remote::ServerConnection& a
     QPointer<QWidget> grid = y.grid;
     platform::DetachableModel* model = y.model;
     platform::runInBackground(
-        y.pencere,
+        y.pencere ? y.pencere : static_cast<QObject*>(y.grid),
         [hata, klon, korumali, is = std::move(is)] {
             if (!BaglantiKur(*klon, false)) {
                 *hata = true;
                 return;
             }
-            if (korumali) {
-                try {
-                    is(*klon);
-                } catch (...) {
-                    *hata = true;
-                }
-            } else {
-                is(*klon);
+            Kapatici kapat{*klon};
+            if (!korumali) {
+                is(*klon);  // an error goes on to the report, after the continuation
+                return;
             }
-            klon->close();
+            try {
+                is(*klon);
+            } catch (...) {
+                *hata = true;
+            }
         },
         [hata, bekleResmi, grid, model, devam = std::move(devam)] {
             if (model)
@@ -69,24 +96,17 @@ void arkaPlandaYukle(const ArkaPlanYukleme& y, const remote::ServerConnection& a
 
 bool klondaCagir(const remote::ServerConnection& ana,
                  const std::function<void(remote::ServerConnection&)>& is) {
-    auto klon = ana.clone();
+    const std::unique_ptr<remote::ServerConnection> klon = ana.clone();
     if (!BaglantiKur(*klon, true))
         return false;
-    is(*klon);
-    klon->close();
-    return true;
+    return calistir(*klon, is);
 }
 
 bool anaBaglantidaCagir(remote::ServerConnection& ana,
                         const std::function<void(remote::ServerConnection&)>& is) {
     if (!BaglantiKur(ana, true))
         return false;
-    struct Kapat {
-        remote::ServerConnection& c;
-        ~Kapat() { c.close(); }
-    } kapat{ana};
-    is(ana);
-    return true;
+    return calistir(ana, is);
 }
 
 }  // namespace kv::common

@@ -19,8 +19,10 @@ class DetachableModel;
 namespace kv::common {
 
 struct ArkaPlanYukleme {
-    QObject* pencere = nullptr;                  // the continuation is dropped once it is gone
-    QLabel* bekleResmi = nullptr;                // the tab's wait image
+    // The window that owns the wait image, the grid and its model: the continuation is
+    // dropped once it is gone (the grid stands in for it when it is not given).
+    QObject* pencere = nullptr;
+    QLabel* bekleResmi = nullptr;                // the tab's wait image, shown and started
     QWidget* grid = nullptr;                     // disabled while loading
     platform::DetachableModel* model = nullptr;  // detached while the worker fills its table
     // Guarded loads turn any error of the work into the connection message; unguarded ones
@@ -36,12 +38,13 @@ void arkaPlandaYukle(const ArkaPlanYukleme& y, const remote::ServerConnection& a
                      std::function<void()> devam = {});
 
 // In place on a clone: opens it (with the connection message on failure), runs `is`, closes
-// it. Returns false when the connection could not be opened.
+// it. An exception of `is` goes to the application's error report, as an unhandled error of
+// a user action would. Returns true when `is` ran to its end. Usable on a worker thread.
 bool klondaCagir(const remote::ServerConnection& ana,
                  const std::function<void(remote::ServerConnection&)>& is);
 
 // In place on the main connection: opens it (with the connection message on failure), runs
-// `is`, closes it afterwards whatever happened.
+// `is`, closes it afterwards whatever happened; errors of `is` as in klondaCagir.
 bool anaBaglantidaCagir(remote::ServerConnection& ana,
                         const std::function<void(remote::ServerConnection&)>& is);
 

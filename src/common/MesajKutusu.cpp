@@ -3,9 +3,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 
 #include "platform/BackgroundCall.h"
 #include "platform/Fonts.h"
+#include "platform/SystemInfo.h"
 
 namespace kv::common {
 
@@ -35,13 +37,31 @@ constexpr ButtonInfo kButtons[] = {
     {QMessageBox::Help, "Yardım", 10, 9},
 };
 
+// A message box that places itself in the middle of the screen once it has its size.
+class OrtaKutu : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+
+  protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);
+        const QWidget* p = parentWidget();
+        QScreen* ekran = p ? p->screen() : QGuiApplication::primaryScreen();
+        if (!ekran)
+            return;
+        QRect r = frameGeometry();
+        r.moveCenter(ekran->availableGeometry().center());
+        move(r.topLeft());
+    }
+};
+
 int show(const QString& metin, MesajTuru tur, QMessageBox::StandardButtons dugmeler, int odak) {
     static const char* const kTitles[] = {"Uyarı", "Hata", "Bilgi", "Soru"};
     static const QMessageBox::Icon kIcons[] = {QMessageBox::Warning, QMessageBox::Critical,
                                                QMessageBox::Information, QMessageBox::Question};
     const int k = int(tur);
-    QMessageBox box(kIcons[k], QString::fromUtf8(kTitles[k]), metin, dugmeler,
-                    QApplication::activeWindow());
+    OrtaKutu box(kIcons[k], QString::fromUtf8(kTitles[k]), metin, dugmeler,
+                 QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MesajKutusu"));
     if (fontPixelSize() > 0)
         box.setFont(platform::uiFont(fontPixelSize()));
@@ -54,7 +74,7 @@ int show(const QString& metin, MesajTuru tur, QMessageBox::StandardButtons dugme
             }
         }
     }
-    QApplication::beep();
+    platform::beep();
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const ButtonInfo& b : kButtons) {

@@ -6,55 +6,91 @@
 #include <QPushButton>
 #include <QThread>
 #include <QThreadPool>
-#include <exception>
+#include <mutex>
+
+#include "platform/SystemInfo.h"
 
 namespace kv::platform {
 
 namespace {
+
+std::mutex reportMutex;
 
 ErrorReport& errorReport() {
     static ErrorReport r;
     return r;
 }
 
-QString describe(const std::exception_ptr& e) {
-    try {
-        std::rethrow_exception(e);
-    } catch (const std::exception& ex) {
-        return QString::fromUtf8(ex.what());
-    } catch (...) {
-        return QStringLiteral("Bilinmeyen hata");
-    }
+void showErrorBox(const QString& message) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Hata"), message, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("HataRaporu"));
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("Tamam"));
+    beep();
+    box.exec();
 }
 
 }  // namespace
 
 bool onUiThread() {
-    return QThread::currentThread() == qApp->thread();
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
 }
 
 void runOnUiThread(const std::function<void()>& f) {
-    if (onUiThread()) {
+    if (onUiThread() || !QCoreApplication::instance()) {
         f();
         return;
     }
-    QMetaObject::invokeMethod(qApp, f, Qt::BlockingQueuedConnection);
+    std::exception_ptr error;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [&f, &error] {
+            try {
+                f();
+            } catch (...) {
+                error = std::current_exception();
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    if (error)
+        std::rethrow_exception(error);
 }
 
 ErrorReport setErrorReport(ErrorReport report) {
+    std::lock_guard lock(reportMutex);
     ErrorReport old = std::move(errorReport());
     errorReport() = std::move(report);
     return old;
 }
 
-void reportError(const QString& message) {
-    if (errorReport()) {
-        errorReport()(message);
-        return;
+QString errorText(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& ex) {
+        const QString text = QString::fromUtf8(ex.what());
+        return text.isEmpty() ? QStringLiteral("Beklenmeyen bir hata oluştu.") : text;
+    } catch (...) {
+        return QStringLiteral("Beklenmeyen bir hata oluştu.");
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Hata"), message, QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("Tamam"));
-    box.exec();
+}
+
+void reportError(const std::exception_ptr& error) {
+    reportError(errorText(error));
+}
+
+void reportError(const QString& message) {
+    runOnUiThread([&message] {
+        ErrorReport report;
+        {
+            std::lock_guard lock(reportMutex);
+            report = errorReport();
+        }
+        if (report)
+            report(message);
+        else
+            showErrorBox(message);
+    });
 }
 
 void runInBackground(QObject* context, std::function<void()> work,
@@ -69,15 +105,26 @@ void runInBackground(QObject* context, std::function<void()> work,
         } catch (...) {
             error = std::current_exception();
         }
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app)
+            return;  // the program is ending
         QMetaObject::invokeMethod(
-            qApp,
+            app,
             [guard, hasContext, error, continuation = std::move(continuation)] {
-                if (hasContext && !guard)
-                    return;  // its window is gone
-                if (continuation)
-                    continuation();
+                // Exceptions must not run into Qt's event loop: the continuation's own go to
+                // the report as well, after the work's.
+                std::exception_ptr own;
+                if (continuation && (!hasContext || guard)) {
+                    try {
+                        continuation();
+                    } catch (...) {
+                        own = std::current_exception();
+                    }
+                }
                 if (error)
-                    reportError(describe(error));
+                    reportError(error);
+                if (own)
+                    reportError(own);
             },
             Qt::QueuedConnection);
     });

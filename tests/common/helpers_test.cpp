@@ -6,10 +6,15 @@
 #include <QTcpServer>
 #include <QTimer>
 
+#include <QScreen>
+#include <QTest>
+
 #include "common/BaglantiKur.h"
 #include "common/MesajKutusu.h"
 #include "common/Tablolar.h"
+#include "platform/BackgroundCall.h"
 #include "remote/TableJson.h"
+#include "support/DialogWatcher.h"
 
 using namespace kv::common;
 
@@ -45,13 +50,25 @@ kv::platform::MemTable table(const char* json) {
 
 }  // namespace
 
-TEST(MesajKutusu, OkAloneWithFocusCodeTwo) {
+TEST(MesajKutusu, OkAloneWithFocusCodeTwoCentredOnTheScreen) {
+    // An active window away from the middle: the box still takes the screen's centre.
+    QWidget owner;
+    owner.setGeometry(10, 10, 200, 100);
+    owner.show();
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
     onMessageBox(
-        [](QMessageBox* box) {
+        [&owner](QMessageBox* box) {
             EXPECT_EQ(captions(box), QStringList{QStringLiteral("Tamam")});
             EXPECT_EQ(box->windowTitle(), QStringLiteral("Hata"));
             EXPECT_EQ(box->icon(), QMessageBox::Critical);
             EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("Tamam"));
+            EXPECT_EQ(box->focusWidget(), box->defaultButton());
+            EXPECT_EQ(box->parentWidget(), &owner);
+            // Centred up to the rounding of an even size.
+            EXPECT_LE((box->frameGeometry().center() - box->screen()->availableGeometry().center())
+                          .manhattanLength(),
+                      2);
         },
         QStringLiteral("Tamam"));
     EXPECT_EQ(MesajKutusu(QStringLiteral("x"), MesajTuru::Hata, QMessageBox::Ok, 2), 1);
@@ -91,21 +108,27 @@ TEST(BaglantiKur, GivesUpAfterElevenAttemptsAndShowsTheMessageOnlyWhenAsked) {
     kv::remote::ServerConnection conn;
     conn.setHostName(QStringLiteral("127.0.0.1"));
     conn.setPort(QString::number(port));
+    kv::test::DialogWatcher watcher;
     int failures = 0;
     EXPECT_FALSE(BaglantiKur(conn, false, [&](int n) { failures = n; }));
     EXPECT_EQ(failures, 11);
+    EXPECT_FALSE(conn.isOpen());
+    EXPECT_TRUE(watcher.seen().isEmpty());
 
-    bool shown = false;
-    onMessageBox(
-        [&](QMessageBox* box) {
-            shown = true;
-            EXPECT_EQ(box->text(),
-                      QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
-            EXPECT_EQ(box->windowTitle(), QStringLiteral("Hata"));
-        },
-        QStringLiteral("Tamam"));
-    EXPECT_FALSE(BaglantiKur(conn, true));
-    EXPECT_TRUE(shown);
+    // Asked for the message on a worker: the box comes up on the UI thread, the worker waits.
+    bool open = true;
+    bool done = false;
+    failures = 0;
+    kv::platform::runInBackground(
+        nullptr, [&] { open = BaglantiKur(conn, true, [&](int n) { failures = n; }); },
+        [&] { done = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 60000));
+    EXPECT_FALSE(open);
+    EXPECT_EQ(failures, 11);
+    ASSERT_EQ(watcher.seen().size(), 1);
+    EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("Hata"));
+    EXPECT_EQ(watcher.seen()[0].text,
+              QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
 }
 
 TEST(BaglantiKur, OpensOnTheThirdAttemptAfterTwoPauses) {
@@ -117,16 +140,20 @@ TEST(BaglantiKur, OpensOnTheThirdAttemptAfterTwoPauses) {
     kv::remote::ServerConnection conn;
     conn.setHostName(QStringLiteral("127.0.0.1"));
     conn.setPort(QString::number(port));
+    // The server starts accepting after the second failed attempt; each failure is followed
+    // by one pause, so the third attempt opens after two.
     int failures = 0;
-    // The server starts accepting after the second failed attempt.
+    bool listening = false;
     const bool open = BaglantiKur(conn, false, [&](int n) {
         failures = n;
         if (n == 2)
-            ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, port));
+            listening = listener.listen(QHostAddress::LocalHost, port);
     });
+    ASSERT_TRUE(listening);
     EXPECT_TRUE(open);
     EXPECT_EQ(failures, 2);
     EXPECT_TRUE(conn.isOpen());
+    EXPECT_EQ(conn.connectCount(), 1);
 }
 
 TEST(Tablolar, SeciliVarStopsOnTheMarkedRow) {
