@@ -20,6 +20,7 @@ void MemTableModel::detach() {
 }
 
 void MemTableModel::attach() {
+    // Also when already attached: the views then re-read a table refilled in place.
     beginResetModel();
     attached_ = true;
     endResetModel();
@@ -43,8 +44,8 @@ int MemTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant MemTableModel::data(const QModelIndex& index, int role) const {
-    if (!live() || !index.isValid() || index.row() >= table_->rowCount() ||
-        index.column() >= table_->columnCount()) {
+    if (!live() || !checkIndex(index, CheckIndexOption::IndexIsValid) ||
+        index.row() >= table_->rowCount() || index.column() >= table_->columnCount()) {
         return {};
     }
     switch (role) {
@@ -54,11 +55,9 @@ QVariant MemTableModel::data(const QModelIndex& index, int role) const {
         case Qt::UserRole:
             return table_->value(index.row(), index.column());
         case Qt::TextAlignmentRole: {
-            const FieldType t = table_->columnType(index.column());
-            const bool number = t == FieldType::Int32 || t == FieldType::Int64 ||
-                                t == FieldType::Double || t == FieldType::Currency;
-            return QVariant::fromValue(
-                Qt::Alignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
+            const bool number = isNumeric(table_->columnType(index.column()));
+            // As an int: every Qt 6 view and delegate reads it that way.
+            return int((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         }
         default:
             return {};
@@ -66,7 +65,7 @@ QVariant MemTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant MemTableModel::headerData(int section, Qt::Orientation o, int role) const {
-    if (o != Qt::Horizontal || role != Qt::DisplayRole || !live() ||
+    if (o != Qt::Horizontal || role != Qt::DisplayRole || !live() || section < 0 ||
         section >= table_->columnCount()) {
         return QAbstractTableModel::headerData(section, o, role);
     }
@@ -76,7 +75,9 @@ QVariant MemTableModel::headerData(int section, Qt::Orientation o, int role) con
 }
 
 Qt::ItemFlags MemTableModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
 }  // namespace kv::platform

@@ -1,12 +1,14 @@
-// A read-only Qt model over an in-memory table. It can be detached while a worker refills the
-// table and attached again afterwards; while detached it shows nothing.
+// A read-only Qt model over an in-memory table: one column per field, headed by the field name
+// or its caption. DisplayRole gives the table's display text, EditRole and UserRole the raw
+// value (see MemTable::value), TextAlignmentRole right for numbers. It can be detached while a
+// worker refills the table and attached again afterwards; while detached it shows nothing and
+// does not touch the table. A table refilled in place on the UI thread is re-read by attach().
 #pragma once
 
 #include <QAbstractTableModel>
-
 #include <QHash>
-#include "platform/DetachableModel.h"
 
+#include "platform/DetachableModel.h"
 #include "platform/MemTable.h"
 
 namespace kv::platform {
@@ -17,6 +19,7 @@ class MemTableModel : public QAbstractTableModel, public DetachableModel {
     explicit MemTableModel(MemTable* table = nullptr, QObject* parent = nullptr);
 
     MemTable* table() const { return table_; }
+    // Binds another table (or none); the views reset.
     void setTable(MemTable* table);
     // Cut off from the table (it may then be refilled on another thread) and bind again.
     void detach() override;

@@ -1,5 +1,7 @@
 #include "platform/NumberFormat.h"
 
+#include <QVarLengthArray>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -8,38 +10,163 @@ namespace kv::platform {
 
 namespace {
 
-// The value's digits rounded half away from zero at `decimals`: integer digits and exactly
-// `decimals` fraction digits, without sign.
-void decimalDigits(double value, int decimals, std::string& intPart, std::string& fracPart) {
-    char buf[64];
-    // Shortest representation that reads back as the same double.
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed);
-    std::string s(buf, res.ptr);
-    const auto dot = s.find('.');
-    intPart = dot == std::string::npos ? s : s.substr(0, dot);
-    std::string frac = dot == std::string::npos ? std::string() : s.substr(dot + 1);
-    if (int(frac.size()) <= decimals) {
-        fracPart = frac + std::string(std::size_t(decimals) - frac.size(), '0');
-        return;
-    }
-    const bool up = frac[std::size_t(decimals)] >= '5';
-    std::string digits = intPart + frac.substr(0, std::size_t(decimals));
-    if (up) {
+// The magnitude's digits rounded half away from zero at `decimals`: the integer digits
+// (at least one) and exactly `decimals` fraction digits. The rounding works on the shortest
+// decimal text that reads back as the same double, i.e. on the number as a person wrote it.
+void decimalDigits(double magnitude, int decimals, std::string& intPart, std::string& fracPart) {
+    char buf[400];  // the longest fixed form of a double is 309 integer digits
+    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed);
+    const std::string_view s(buf, std::size_t(res.ptr - buf));
+    const std::size_t dot = s.find('.');
+    const std::string_view whole = s.substr(0, dot);
+    const std::string_view frac = dot == std::string_view::npos ? "" : s.substr(dot + 1);
+    const std::size_t keep = std::size_t(decimals);
+
+    std::string digits(whole);
+    digits.append(frac.substr(0, keep));
+    digits.append(keep - std::min(keep, frac.size()), '0');
+    if (frac.size() > keep && frac[keep] >= '5') {
         int i = int(digits.size()) - 1;
-        while (i >= 0) {
-            if (digits[std::size_t(i)] == '9') {
-                digits[std::size_t(i)] = '0';
-                --i;
-            } else {
-                ++digits[std::size_t(i)];
-                break;
-            }
-        }
-        if (i < 0)
+        for (; i >= 0 && digits[std::size_t(i)] == '9'; --i)
+            digits[std::size_t(i)] = '0';
+        if (i >= 0)
+            ++digits[std::size_t(i)];
+        else
             digits.insert(digits.begin(), '1');
     }
-    intPart = digits.substr(0, digits.size() - std::size_t(decimals));
-    fracPart = digits.substr(digits.size() - std::size_t(decimals));
+    intPart = digits.substr(0, digits.size() - keep);
+    fracPart = digits.substr(digits.size() - keep);
+}
+
+bool allZero(const std::string& a, const std::string& b) {
+    return a.find_first_not_of('0') == std::string::npos &&
+           b.find_first_not_of('0') == std::string::npos;
+}
+
+// One section of a picture, read once.
+struct Picture {
+    QString prefix;  // literal text before the number
+    QString suffix;  // literal text after it (and literal text found inside it)
+    bool hasNumber = false;
+    bool grouping = false;
+    int minInt = 0;   // digits before the point that are always shown
+    int minFrac = 0;  // digits after the point that are always shown
+    int maxFrac = 0;  // digits after the point at most
+};
+
+bool isPlaceholder(QChar c) {
+    return c == u'#' || c == u'0' || c == u'.' || c == u',';
+}
+
+// Splits at ';' outside quotes.
+QVarLengthArray<QStringView, 3> splitSections(QStringView pattern) {
+    QVarLengthArray<QStringView, 3> out;
+    QChar quote;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        } else if (c == u';') {
+            out.append(pattern.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    out.append(pattern.mid(start));
+    return out;
+}
+
+Picture readPicture(QStringView s) {
+    // The number runs from the first to the last placeholder outside quotes.
+    qsizetype first = -1, last = -1;
+    {
+        QChar quote;
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            const QChar c = s[i];
+            if (!quote.isNull()) {
+                if (c == quote)
+                    quote = QChar();
+            } else if (c == u'"' || c == u'\'') {
+                quote = c;
+            } else if (isPlaceholder(c)) {
+                if (first < 0)
+                    first = i;
+                last = i;
+            }
+        }
+    }
+    Picture p;
+    p.hasNumber = first >= 0;
+    QString inner;
+    bool point = false;
+    int intDigits = 0, firstZero = -1, fracDigits = 0;
+    QChar quote;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        QString& literal = first < 0 || i < first ? p.prefix : i > last ? p.suffix : inner;
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else
+                literal += c;
+            continue;
+        }
+        if (c == u'"' || c == u'\'') {
+            quote = c;
+            continue;
+        }
+        if (&literal != &inner || !isPlaceholder(c)) {
+            literal += c;
+            continue;
+        }
+        if (c == u'.') {
+            point = true;  // a second point is ignored
+        } else if (c == u',') {
+            p.grouping = p.grouping || !point;
+        } else if (!point) {
+            if (c == u'0' && firstZero < 0)
+                firstZero = intDigits;
+            ++intDigits;
+        } else {
+            ++fracDigits;
+            if (c == u'0')
+                p.minFrac = fracDigits;
+        }
+    }
+    p.minInt = firstZero < 0 ? 0 : intDigits - firstZero;
+    p.maxFrac = fracDigits;
+    p.suffix.prepend(inner);
+    return p;
+}
+
+QString render(const Picture& p, std::string intPart, std::string fracPart, bool minus,
+               const QLocale& locale) {
+    QString out;
+    if (minus)
+        out += u'-';
+    out += p.prefix;
+    if (p.hasNumber) {
+        intPart.erase(0, std::min(intPart.find_first_not_of('0'), intPart.size()));
+        if (int(intPart.size()) < p.minInt)
+            intPart.insert(0, std::size_t(p.minInt) - intPart.size(), '0');
+        while (int(fracPart.size()) > p.minFrac && fracPart.back() == '0')
+            fracPart.pop_back();
+        const QString group = locale.groupSeparator();
+        for (std::size_t i = 0; i < intPart.size(); ++i) {
+            if (p.grouping && i > 0 && (intPart.size() - i) % 3 == 0)
+                out += group;
+            out += QLatin1Char(intPart[i]);
+        }
+        if (!fracPart.empty()) {
+            out += locale.decimalPoint();
+            out += QLatin1String(fracPart.data(), qsizetype(fracPart.size()));
+        }
+    }
+    out += p.suffix;
+    return out;
 }
 
 }  // namespace
@@ -47,9 +174,13 @@ void decimalDigits(double value, int decimals, std::string& intPart, std::string
 double roundDecimal(double value, int decimals) {
     if (!std::isfinite(value))
         return value;
+    decimals = std::clamp(decimals, 0, 17);
     std::string ip, fp;
-    decimalDigits(value, decimals, ip, fp);
-    const std::string s = (value < 0 ? "-" : "") + ip + (decimals > 0 ? "." + fp : "");
+    decimalDigits(std::fabs(value), decimals, ip, fp);
+    std::string s = value < 0 ? "-" : "";
+    s += ip;
+    if (decimals > 0)
+        s += "." + fp;
     double out = 0;
     std::from_chars(s.data(), s.data() + s.size(), out);
     return out;
@@ -58,56 +189,25 @@ double roundDecimal(double value, int decimals) {
 QString formatFloat(QStringView pattern, double value, const QLocale& locale) {
     if (!std::isfinite(value))
         return QString::number(value);
-    const qsizetype dot = pattern.indexOf(QLatin1Char('.'));
-    const QStringView intPattern = dot < 0 ? pattern : pattern.left(dot);
-    const QStringView fracPattern = dot < 0 ? QStringView() : pattern.mid(dot + 1);
-
-    int minInt = 0;
-    bool grouping = false;
-    for (QChar ch : intPattern) {
-        if (ch == QLatin1Char('0'))
-            ++minInt;
-        if (ch == QLatin1Char(','))
-            grouping = true;
+    if (pattern.isEmpty()) {
+        QLocale plain = locale;
+        plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+        return plain.toString(value, 'g', 15);
     }
-    int minFrac = 0, maxFrac = 0;
-    for (QChar ch : fracPattern) {
-        if (ch == QLatin1Char('0')) {
-            ++minFrac;
-            ++maxFrac;
-        } else if (ch == QLatin1Char('#')) {
-            ++maxFrac;
-        }
-    }
-
+    const auto sections = splitSections(pattern);
+    const bool negative = value < 0;
+    const bool ownNegative = negative && sections.size() > 1 && !sections[1].isEmpty();
+    Picture p = readPicture(sections[ownNegative ? 1 : 0]);
     std::string ip, fp;
-    decimalDigits(value, maxFrac, ip, fp);
-    while (int(fp.size()) > minFrac && !fp.empty() && fp.back() == '0')
-        fp.pop_back();
-    // Leading zeros only as many as the picture asks for.
-    std::size_t lead = 0;
-    while (lead < ip.size() && ip[lead] == '0')
-        ++lead;
-    ip = ip.substr(lead);
-    if (int(ip.size()) < minInt)
-        ip.insert(0, std::size_t(minInt) - ip.size(), '0');
+    decimalDigits(std::fabs(value), p.maxFrac, ip, fp);
+    if (!allZero(ip, fp))
+        return render(p, ip, fp, negative && !ownNegative, locale);
 
-    const bool negative = value < 0 && (ip.find_first_not_of('0') != std::string::npos ||
-                                        fp.find_first_not_of('0') != std::string::npos);
-    QString out;
-    if (negative)
-        out += locale.negativeSign();
-    const QString group = locale.groupSeparator();
-    for (std::size_t i = 0; i < ip.size(); ++i) {
-        if (grouping && i > 0 && (ip.size() - i) % 3 == 0)
-            out += group;
-        out += QLatin1Char(ip[i]);
-    }
-    if (!fp.empty()) {
-        out += locale.decimalPoint();
-        out += QString::fromLatin1(fp.data(), qsizetype(fp.size()));
-    }
-    return out;
+    // Zero, or a value that rounds to zero: the zero section, else the first, without sign.
+    const bool ownZero = sections.size() > 2 && !sections[2].isEmpty();
+    if (ownZero || ownNegative)
+        p = readPicture(sections[ownZero ? 2 : 0]);
+    return render(p, std::string("0"), std::string(std::size_t(p.maxFrac), '0'), false, locale);
 }
 
 }  // namespace kv::platform

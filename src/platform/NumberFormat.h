@@ -1,6 +1,12 @@
-// Number pictures of the classic kind: '#' an optional digit, '0' a required digit, ',' digit
-// grouping (anywhere in the integer part), '.' the decimal point. Separators come from the
-// locale. "#,###,##0.00" shows 1234567.5 as 1.234.567,50 under Turkish separators.
+// Number pictures of the classic kind, as used for amounts throughout the program:
+//   '0'  a digit that is always shown     '#'  a digit shown only when significant
+//   '.'  the decimal separator             ','  digit grouping by thousands (in the integer part)
+//   ';'  separates sections: positive;negative;zero (an empty section falls back to the first)
+//   "..." or '...'  literal text; any other character is literal text too.
+// Separators come from the locale: "#,###,##0.00" shows 1234567.5 as 1.234.567,50 under
+// Turkish separators. Rounding is half away from zero on the value's shortest decimal form,
+// so 2.675 shows as 2,68 as written. A negative value gets a leading '-' unless a negative
+// section supplies its own text; a value that rounds to zero shows without a sign.
 #pragma once
 
 #include <QLocale>
@@ -9,10 +15,11 @@
 
 namespace kv::platform {
 
+// An empty pattern gives the general form (up to 15 significant digits, no grouping).
 QString formatFloat(QStringView pattern, double value, const QLocale& locale = QLocale());
 
-// Rounds half away from zero at the given number of decimals, on the value's shortest
-// decimal form (so 2.675 gives 2.68, as written).
+// Rounds half away from zero at the given number of decimals (0..17), on the value's
+// shortest decimal form (so 2.675 gives 2.68, as written).
 double roundDecimal(double value, int decimals);
 
 }  // namespace kv::platform

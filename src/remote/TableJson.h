@@ -1,7 +1,10 @@
 // Tables and call answers on the wire. A table value
 //   {"columns": [{"name": "...", "type": "int32"}, ...], "rows": [[...], ...]}
 // is read straight into an in-memory table from the parser's events (no document in between),
-// since results can hold 100 000 rows.
+// since results can hold 100 000 rows. Checked on the way: known column types, unique column
+// names, "columns" before "rows", exactly one cell per column in every row, and each cell of
+// its column's type or null (int32 within 32 bits; numbers for double, currency and datetime;
+// base64 for blob, stored decoded). Members other than these are skipped.
 #pragma once
 
 #include <rapidjson/document.h>
@@ -13,18 +16,22 @@
 
 namespace kv::remote {
 
-// Parses a successful answer {"result": R, "out": [...]}; the body is parsed in place (it is
-// changed, and `result` and `out` may point into it, so it must outlive them). A table result
-// goes into `table` (a null result leaves it empty and inactive); any other result into
-// `result`; the out array into `out` (an empty array when absent). Throws RemoteError when the
-// body is not valid JSON of that shape.
+// Reads a successful answer {"result": R, "out": [...]} (members in any order, others
+// ignored); `body` is parsed in place and changed. A table result goes into `table` (a null
+// result leaves it empty and inactive); any other result is stored in `result` (null when
+// the method has none); the out array in `out` (an empty array when absent). `result` and
+// `out` own their data and do not point into `body`. Throws RemoteError
+// ("Sunucunun cevabı okunamadı: ...") when the body is not valid JSON of that shape; `table`
+// is then left empty and inactive.
 void decodeReply(std::string& body, ValueType resultType, platform::MemTable& table,
                  rapidjson::Document& result, rapidjson::Document& out);
 
-// Reads one table value from JSON text (parsed in place). Throws RemoteError.
+// Reads one table value (or null) from JSON text, parsed in place. Throws RemoteError and
+// leaves `table` empty and inactive when the text is not such a value.
 void decodeTable(std::string& json, platform::MemTable& table);
 
-// Writes a table in its wire form.
+// Writes a table in its wire form (null for an inactive table). Throws RemoteError for a
+// value the wire cannot carry (NaN or infinity).
 void writeTable(JsonWriter& w, const platform::MemTable& table);
 
 }  // namespace kv::remote
