@@ -19,9 +19,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/SepetIslemleri.h"
 #include "app/Tgirisform.h"
 #include "app/identity/Kimlik.h"
 #include "app/settings/Dagitim.h"
+#include "basket/Sepet.h"
 #include "catalogue/HazirStokListesi.h"
 #include "catalogue/StokListesi.h"
 #include "common/BaglantiKur.h"
@@ -287,13 +289,45 @@ void TForm1::buildTabs() {
     yeniStoklar = hazirListe(catalogue::HazirStokListesi::Tur::Yeniler, syeniler, gifyeniler);
     kampanyaliStoklar =
         hazirListe(catalogue::HazirStokListesi::Tur::Kampanyali, skampanyali, gifkampanyali);
+    buildBasket();
     connect(sPageControl1, &QTabWidget::currentChanged, this, [this](int i) {
         QWidget* sayfa = sPageControl1->widget(i);
         if (sayfa == syeniler)
             yeniStoklar->Yukle();
         if (sayfa == skampanyali)
             kampanyaliStoklar->Yukle();
+        if (sayfa == ssepet)
+            sepet->Goster();
     });
+}
+
+void TForm1::buildBasket() {
+    basket::Sepet::Baglam sb;
+    sb.sekmeler = sPageControl1;
+    sb.bagc = bagc_.get();
+    sb.sbilgi = &sbilgi_;
+    sb.ekranGenisligi = [this] { return screen() ? screen()->geometry().width() : width(); };
+    auto* l = new QVBoxLayout(ssepet);
+    l->setContentsMargins(0, 0, 0, 0);
+    sepet = new basket::Sepet(std::move(sb), ssepet);
+    l->addWidget(sepet);
+
+    SepetIslemleri::Baglam ib;
+    ib.anaPencere = this;
+    ib.bagc = bagc_.get();
+    ib.sbilgi = &sbilgi_;
+    ib.sepet = sepet;
+    ib.usdKur = [this] { return _USDKUR; };
+    ib.eurKur = [this] { return _EURKUR; };
+    sepetIslemleri = new SepetIslemleri(std::move(ib), this);
+    using K = SepetIslemleri::Kaynak;
+    connect(stokListesi, &catalogue::StokListesi::acIstendi, this,
+            [this](int r) { sepetIslemleri->Ac(K::StokListesi, stokListesi->stok, r); });
+    connect(yeniStoklar, &catalogue::HazirStokListesi::acIstendi, this,
+            [this](int r) { sepetIslemleri->Ac(K::Yeniler, yeniStoklar->tablo, r); });
+    connect(kampanyaliStoklar, &catalogue::HazirStokListesi::acIstendi, this,
+            [this](int r) { sepetIslemleri->Ac(K::Kampanyali, kampanyaliStoklar->tablo, r); });
+    connect(sepet, &basket::Sepet::satirDegistir, sepetIslemleri, &SepetIslemleri::SatirDuzenle);
 }
 
 void TForm1::buildLegend(QFrame* panel) {
@@ -394,6 +428,7 @@ void TForm1::KullaniciTipiUygula() {
     stokListesi->KullaniciTipiUygula(tip);
     yeniStoklar->KullaniciTipiUygula(tip);
     kampanyaliStoklar->KullaniciTipiUygula(tip);
+    sepet->KullaniciTipiUygula(tip);
 }
 
 void TForm1::AnaBilgiAl() {

@@ -23,9 +23,14 @@ class CountBadgeTabWidget;
 namespace kv::catalogue {
 class StokListesi;
 class HazirStokListesi;
+}  // namespace kv::catalogue
+namespace kv::basket {
+class Sepet;
 }
 
 namespace kv::app {
+
+class SepetIslemleri;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -88,6 +93,8 @@ class TForm1 : public QMainWindow {
     catalogue::StokListesi* stokListesi = nullptr;
     catalogue::HazirStokListesi* yeniStoklar = nullptr;
     catalogue::HazirStokListesi* kampanyaliStoklar = nullptr;
+    basket::Sepet* sepet = nullptr;
+    SepetIslemleri* sepetIslemleri = nullptr;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,6 +103,7 @@ class TForm1 : public QMainWindow {
     void buildHeader(QFrame* panel);
     void buildSearchBar(QFrame* panel);
     void buildTabs();
+    void buildBasket();
     void buildLegend(QFrame* panel);
     void buildMenu();
     bool GirisYap();

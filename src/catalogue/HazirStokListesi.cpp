@@ -4,12 +4,17 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "catalogue/Kolonlar.h"
 #include "common/CagriKaliplari.h"
+#include "common/Kolonlar.h"
 #include "common/Tablolar.h"
 #include "remote/TServerMethods1Client.h"
 
 namespace kv::catalogue {
+
+using common::durumResimleri;
+using common::evetHayirResimleri;
+using common::kolon;
+using common::resimVarResimleri;
 
 HazirStokListesi::HazirStokListesi(Tur tur, Baglam baglam, QWidget* parent)
     : QWidget(parent), tur_(tur), b_(std::move(baglam)) {
@@ -22,6 +27,18 @@ HazirStokListesi::HazirStokListesi(Tur tur, Baglam baglam, QWidget* parent)
     grid->setDataRowHeight(55);
     v->addWidget(grid);
     kolonlariKur();
+    connect(grid, &platform::DataGrid::rowDoubleClicked, this, [this](int) {
+        if (const int r = odakSatiri(); r >= 0)
+            emit acIstendi(r);
+    });
+}
+
+int HazirStokListesi::odakSatiri() const {
+    const QModelIndex i = grid->currentIndex();
+    if (!i.isValid() || !tablo.isActive() || !grid->gridModel()->attached() ||
+        i.row() >= tablo.rowCount())
+        return -1;
+    return i.row();
 }
 
 void HazirStokListesi::kolonlariKur() {

@@ -36,8 +36,14 @@ class HazirStokListesi : public QWidget {
     void KullaniciTipiUygula(int tip);
     int yuklemeSayisi() const { return yuklemeSayisi_; }
 
+    // The table row of the focused item, or -1.
+    int odakSatiri() const;
+    Tur tur() const { return tur_; }
+
   signals:
     void yuklendi();
+    // Double click on a focused row: open the item (table row).
+    void acIstendi(int row);
 
   private:
     void kolonlariKur();

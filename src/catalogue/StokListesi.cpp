@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMovie>
 #include <QPainter>
 #include <QStyle>
@@ -10,8 +11,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "catalogue/Kolonlar.h"
 #include "common/BaglantiKur.h"
+#include "common/Kolonlar.h"
 #include "common/MesajKutusu.h"
 #include "common/Tablolar.h"
 #include "platform/BackgroundCall.h"
@@ -20,6 +21,11 @@
 #include "remote/TServerMethods1Client.h"
 
 namespace kv::catalogue {
+
+using common::durumResimleri;
+using common::evetHayirResimleri;
+using common::kolon;
+using common::resimVarResimleri;
 
 namespace {
 
@@ -47,7 +53,41 @@ StokListesi::StokListesi(StokListesiBaglami baglam, QWidget* parent)
     v->addWidget(cxGrid1DBTableView1);
     kolonlariKur();
     b_.araedit->setValidator(new AramaTusFiltresi(b_.araedit));
+
+    popstok = new QMenu(this);
+    popstok->setObjectName(QStringLiteral("popstok"));
+    S1 = popstok->addAction(QStringLiteral("Sepete Ekle"));
+    popstok->addSeparator();
+    B1 = popstok->addAction(QStringLiteral("Sipariş Bakiyeleriniz"));
+    popstok->addSeparator();
+    s3 = popstok->addAction(QStringLiteral("Siparişleri Göster"));
+    connect(S1, &QAction::triggered, this, [this] {
+        if (const int r = odakSatiri(); r >= 0)
+            emit acIstendi(r);
+    });
+    connect(B1, &QAction::triggered, this, &StokListesi::bakiyelerIstendi);
+    connect(s3, &QAction::triggered, this, [this] {
+        const int r = odakSatiri();
+        const int c = stok.isActive() ? stok.columnIndex(u"STOK_STOKNO") : -1;
+        if (r >= 0 && c >= 0)
+            emit siparisleriGosterIstendi(int(stok.toInt(r, c)));
+    });
+    cxGrid1DBTableView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(cxGrid1DBTableView1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { popstok->popup(cxGrid1DBTableView1->mapToGlobal(p)); });
+    connect(cxGrid1DBTableView1, &platform::DataGrid::rowDoubleClicked, this, [this](int) {
+        if (const int r = odakSatiri(); r >= 0)
+            emit acIstendi(r);
+    });
     StokGridDuzenle();
+}
+
+int StokListesi::odakSatiri() const {
+    const QModelIndex i = cxGrid1DBTableView1->currentIndex();
+    if (!i.isValid() || !stok.isActive() || !cxGrid1DBTableView1->gridModel()->attached() ||
+        i.row() >= stok.rowCount())
+        return -1;
+    return i.row();
 }
 
 void StokListesi::kolonlariKur() {

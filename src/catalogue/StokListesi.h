@@ -12,8 +12,10 @@
 #include "remote/ServerConnection.h"
 #include "remote/baglantiu.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QTabWidget;
 
 namespace kv::catalogue {
@@ -57,8 +59,21 @@ class StokListesi : public QWidget {
 
     static QString fiyatBilgisi(const platform::MemTable& t, int row);
 
+    // The table row of the focused item, or -1.
+    int odakSatiri() const;
+
+    QMenu* popstok;
+    QAction* S1;  // "Sepete Ekle"
+    QAction* B1;  // "Sipariş Bakiyeleriniz"
+    QAction* s3;  // "Siparişleri Göster"
+
   signals:
     void aramaBitti();
+    // Double click or "Sepete Ekle" on a focused row: open the item (table row).
+    void acIstendi(int row);
+    void bakiyelerIstendi();
+    // "Siparişleri Göster" on a focused row: the order lines of that stock number.
+    void siparisleriGosterIstendi(int stokno);
 
   protected:
     void resizeEvent(QResizeEvent* e) override;

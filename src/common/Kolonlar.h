@@ -1,4 +1,4 @@
-// Column definitions shared by the stock grids: the column maker and the pictures of the
+// Column definitions shared by the program's grids: the column maker and the pictures of the
 // status, yes/no and picture-flag cells.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 #include "platform/DataGrid.h"
 
-namespace kv::catalogue {
+namespace kv::common {
 
 inline QIcon kolonResmi(const char* name) {
     return QIcon(QStringLiteral(":/platform/%1.svg").arg(QLatin1String(name)));
@@ -40,4 +40,4 @@ inline platform::GridColumn kolon(const char* field, const char* caption, bool s
     return c;
 }
 
-}  // namespace kv::catalogue
+}  // namespace kv::common
