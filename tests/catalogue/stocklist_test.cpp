@@ -2,6 +2,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 #include "app/TForm1.h"
@@ -135,6 +137,68 @@ TEST_F(StockList, FailedSearchShowsTheErrorAndEmptiesTheList) {
     EXPECT_FALSE(w->stokListesi->stok.isActive());
     EXPECT_EQ(caption(*w), QStringLiteral("Stok Listesi"));
     EXPECT_TRUE(w->araedit->isEnabled());
+}
+
+namespace {
+
+// Passes a connection through to the server but holds the server's answers back until
+// released: a search that stays in progress for as long as a test needs.
+class HoldingRelay : public QTcpServer {
+  public:
+    explicit HoldingRelay(int serverPort) : port_(serverPort) {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* client = nextPendingConnection()) {
+                auto* up = new QTcpSocket(client);
+                up->connectToHost(QHostAddress::LocalHost, quint16(port_));
+                connect(client, &QTcpSocket::readyRead, up,
+                        [client, up] { up->write(client->readAll()); });
+                connect(up, &QTcpSocket::readyRead, client, [this, client, up] {
+                    held_.append({client, up->readAll()});
+                    if (!holding_)
+                        release();
+                });
+            }
+        });
+    }
+    void release() {
+        holding_ = false;
+        for (auto& [client, bytes] : held_) {
+            if (client)
+                client->write(bytes);
+        }
+        held_.clear();
+    }
+
+  private:
+    int port_;
+    bool holding_ = true;
+    QList<std::pair<QPointer<QTcpSocket>, QByteArray>> held_;
+};
+
+}  // namespace
+
+TEST_F(StockList, AResizeDuringASearchWaitsForItsEnd) {
+    auto w = window(0, 1344);
+    HoldingRelay relay(server.port());
+    w->bagc().setPort(QString::number(relay.serverPort()));
+    bool done = false;
+    QObject::connect(w->stokListesi, &StokListesi::aramaBitti, [&] { done = true; });
+    w->araedit->setText(QStringLiteral("FREN"));
+    QTest::keyClick(w->araedit, Qt::Key_Return);
+    ASSERT_FALSE(w->araedit->isEnabled()) << "searching";
+    w->resize(1100, 700);
+    QTest::qWait(200);
+    ASSERT_FALSE(done);
+    EXPECT_EQ(w->width(), 1100);
+    EXPECT_TRUE(shown(*w, "KDVDAHIL")) << "still the wide layout while searching";
+    EXPECT_EQ(w->stokListesi->cxGrid1DBTableView1->verticalHeader()->defaultSectionSize(), 60);
+    relay.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 30000));
+    EXPECT_GT(w->stokListesi->stok.rowCount(), 0);
+    EXPECT_FALSE(shown(*w, "KDVDAHIL")) << "the narrow layout once the search has ended";
+    EXPECT_TRUE(shown(*w, "Fiyat Bilgisi"));
+    EXPECT_EQ(w->stokListesi->cxGrid1DBTableView1->verticalHeader()->defaultSectionSize(), 100);
 }
 
 TEST_F(StockList, UserKindsShowQuantityOrHideCampaignColumns) {
