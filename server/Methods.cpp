@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "BasketMethods.h"
 #include "Dispatcher.h"
 #include "Storage.h"
 
@@ -94,6 +95,8 @@ void registerMethods(Dispatcher& d) {
         c.storage().storeMail(mailFrom(c, QStringLiteral("mail")));
         c.result().Int(1);
     });
+
+    registerBasketMethods(d);
 }
 
 }  // namespace kv::server

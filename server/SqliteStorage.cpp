@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <mutex>
 
+#include "BasketSchema.h"
 #include "Dispatcher.h"
 #include "Sqlite.h"
 #include "StockStore.h"
@@ -126,6 +127,9 @@ CREATE TABLE stok_kodlari (
 ) WITHOUT ROWID;
 CREATE VIRTUAL TABLE stok_ara USING fts5(kodlar, adlar, content='', tokenize='trigram');
 )sql",
+    // 3: baskets, orders with their lines and status history, delivery modes, cargo types
+    // and companies
+    kBasketSchema,
 };
 
 QString now() {
@@ -349,6 +353,51 @@ VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10))sql")
         if (!st.step())
             return std::nullopt;
         return q(st.getText(0));
+    }
+
+    int basket(int carino, remote::JsonWriter& w) override {
+        auto db = pool_.acquire();
+        return writeBasket(*db, carino, w);
+    }
+    int addBasketLine(const BasketLineInput& line) override {
+        auto db = pool_.acquire();
+        return server::addBasketLine(*db, line);
+    }
+    int updateBasketLine(int sirano, const BasketLineInput& line) override {
+        auto db = pool_.acquire();
+        return server::updateBasketLine(*db, sirano, line);
+    }
+    int deleteBasketLine(int carino, int sirano, const QString& aciklama, int silen) override {
+        auto db = pool_.acquire();
+        return server::deleteBasketLine(*db, carino, sirano, aciklama, silen);
+    }
+    int deleteBasket(int carino, int silen) override {
+        auto db = pool_.acquire();
+        return server::deleteBasket(*db, carino, silen);
+    }
+    bool setBasketSelection(int sirano, bool secili) override {
+        auto db = pool_.acquire();
+        return server::setBasketSelection(*db, sirano, secili);
+    }
+    int deliveryModes(remote::JsonWriter& w) override {
+        auto db = pool_.acquire();
+        return writeDeliveryModes(*db, w);
+    }
+    int cargoTypes(remote::JsonWriter& w) override {
+        auto db = pool_.acquire();
+        return writeCargoTypes(*db, w);
+    }
+    int cargoCompanies(int kargoTurId, remote::JsonWriter& w) override {
+        auto db = pool_.acquire();
+        return writeCargoCompanies(*db, kargoTurId, w);
+    }
+    std::int64_t placeOrder(const OrderInput& order) override {
+        auto db = pool_.acquire();
+        return server::placeOrder(*db, order);
+    }
+    std::vector<OrderSummary> orders() override {
+        auto db = pool_.acquire();
+        return listOrders(*db);
     }
 
     std::vector<UserRow> users() override {

@@ -58,11 +58,13 @@ const std::vector<TableColumn> kItemColumns = {
 };
 
 // The net price in whole kuruş, computed in integers so that halves round up exactly: the
-// campaign price, or the list price less the account's discount.
+// campaign price, or the list price less the discount amount rounded to the kuruş (the way
+// the basket and the stock item window compute a discounted price).
 const char* const kNetKurus =
     "(CASE WHEN s.kampanyali = 1 THEN CAST(round(s.kampfiyat * 100) AS INTEGER) "
-    "ELSE (CAST(round(s.listefiyat * 100) AS INTEGER) * "
-    "(10000 - CAST(round(c.iskonto * 100) AS INTEGER)) + 5000) / 10000 END)";
+    "ELSE CAST(round(s.listefiyat * 100) AS INTEGER) - "
+    "(CAST(round(s.listefiyat * 100) AS INTEGER) * CAST(round(c.iskonto * 100) AS INTEGER) "
+    "+ 5000) / 10000 END)";
 
 std::string itemSelect(const char* fiyat = "s.listefiyat") {
     std::string sql = kItemSelect;

@@ -8,7 +8,8 @@
 //                       campaign price is already the dealer's price
 //   NETFIYAT            KAMPFIYAT on campaign, else FIYAT less INDIRIM %, to the kuruş
 //   KDVDAHIL            NETFIYAT plus KDV %, to the kuruş
-// Both are computed in whole kuruş with halves rounded up, so 85.96 less 12.5 % is 75.22.
+// Both are computed in whole kuruş with halves rounded up; the discount comes off as an amount
+// rounded to the kuruş, as in the basket, so 85.96 less 12.5 % is 85.96 - 10.75 = 75.21.
 #pragma once
 
 #include <QString>

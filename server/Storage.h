@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BasketStore.h"
 #include "remote/baglantiu.h"
 #include "remote/mobilstokunit.h"
 
@@ -50,6 +51,20 @@ class Storage {
     virtual int campaignItems(int carino, remote::JsonWriter& w) = 0;
     // The group of an item that has a picture (RESIM 1); nothing otherwise.
     virtual std::optional<QString> pictureGroup(qint64 stokno) = 0;
+
+    // Baskets, shipping choices and orders (BasketStore.h).
+    virtual int basket(int carino, remote::JsonWriter& w) = 0;
+    virtual int addBasketLine(const BasketLineInput& line) = 0;
+    virtual int updateBasketLine(int sirano, const BasketLineInput& line) = 0;
+    virtual int deleteBasketLine(int carino, int sirano, const QString& aciklama, int silen) = 0;
+    virtual int deleteBasket(int carino, int silen) = 0;
+    virtual bool setBasketSelection(int sirano, bool secili) = 0;
+    virtual int deliveryModes(remote::JsonWriter& w) = 0;
+    virtual int cargoTypes(remote::JsonWriter& w) = 0;
+    virtual int cargoCompanies(int kargoTurId, remote::JsonWriter& w) = 0;
+    // The new order's number, or 0 when nothing was ordered (and nothing changed).
+    virtual std::int64_t placeOrder(const OrderInput& order) = 0;
+    virtual std::vector<OrderSummary> orders() = 0;
 
     // Administration
     virtual std::vector<UserRow> users() = 0;

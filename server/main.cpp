@@ -32,7 +32,8 @@ const char* const kUsage =
     "  kaveltrim-server register-workstation --db DOSYA --id KIMLIK --user AD\n"
     "  kaveltrim-server set-client-version --db DOSYA N\n"
     "  kaveltrim-server set-active --db DOSYA --user AD 0|1\n"
-    "  kaveltrim-server outbox --db DOSYA\n";
+    "  kaveltrim-server outbox --db DOSYA\n"
+    "  kaveltrim-server orders --db DOSYA\n";
 
 struct Args {
     std::string command;
@@ -171,6 +172,30 @@ int serve(const Args& a, const std::string& db) {
     return 0;
 }
 
+// One line per order (number, time, account, status, delivery, cargo type, company, giver),
+// its note indented below it with its line breaks kept, then one line per order line.
+void printOrders(const std::vector<OrderSummary>& orders) {
+    for (const OrderSummary& o : orders) {
+        std::cout << "#" << o.sirano << '\t' << o.zaman.toStdString() << '\t' << o.carino << '\t'
+                  << o.durum.toStdString() << '\t' << o.teslim.toStdString() << '\t'
+                  << o.kargoTuru.toStdString() << '\t' << o.kargoFirma.toStdString() << '\t'
+                  << "veren " << o.verenid << '\n';
+        if (!o.aciklama.isEmpty()) {
+            QString note = o.aciklama;
+            note.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            note.replace(QLatin1Char('\n'), QStringLiteral("\n    "));
+            std::cout << "  Açıklama: " << note.toStdString() << '\n';
+        }
+        for (const OrderLineSummary& l : o.satirlar) {
+            std::cout << "  " << l.sirano << '\t' << l.barkod.toStdString() << '\t'
+                      << l.stokadi.toStdString() << '\t' << l.miktar << '\t'
+                      << QString::number(double(l.birimFiyatKr) / 100, 'f', 2).toStdString() << '\t'
+                      << "%" << QString::number(l.indirimOnbinde / 100.0).toStdString() << '\t'
+                      << QString::number(double(l.netTutarKr) / 100, 'f', 2).toStdString() << '\n';
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -181,7 +206,7 @@ int main(int argc, char** argv) {
     const Args& a = *args;
     static const char* const kCommands[] = {
         "init-demo",          "serve",      "list-users", "register-workstation",
-        "set-client-version", "set-active", "outbox"};
+        "set-client-version", "set-active", "outbox",     "orders"};
     if (std::find(std::begin(kCommands), std::end(kCommands), a.command) == std::end(kCommands) ||
         !a.options.count("--db")) {
         return usage();
@@ -238,6 +263,10 @@ int main(int argc, char** argv) {
                     std::cout << "  " << k.toStdString() << ": " << v.toStdString() << '\n';
                 }
             }
+            return 0;
+        }
+        if (a.command == "orders") {
+            printOrders(storage->orders());
             return 0;
         }
         return usage();

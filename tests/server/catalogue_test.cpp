@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "common/Tablolar.h"
 #include "platform/MemTable.h"
 #include "remote/ServerConnection.h"
 #include "remote/TServerMethods1Client.h"
@@ -41,12 +42,6 @@ class Catalogue : public test::ServerTest {
     remote::ServerConnection conn;
     std::unique_ptr<remote::TServerMethods1Client> proxy;
 };
-
-// Whole kuruş of a price less a rate in percent, halves up: the server's rule.
-double lessPercent(double price, double percent) {
-    const long long kurus = std::llround(price * 100);
-    return double((kurus * (10000 - std::llround(percent * 100)) + 5000) / 10000) / 100;
-}
 
 }  // namespace
 
@@ -106,11 +101,12 @@ TEST_F(Catalogue, PricesAreConsistent) {
         const double kamp = t.toDouble(r, col("KAMPFIYAT"));
         const bool campaign = t.toInt(r, col("K")) > 0;
         EXPECT_EQ(t.toDouble(r, col("LISTEFIYAT1")), fiyat);
-        const double net = campaign ? kamp : lessPercent(fiyat, 12.5);
-        EXPECT_DOUBLE_EQ(t.toDouble(r, col("NETFIYAT")), net);
+        // What the stock item window computes from the same price and rate.
+        const double net = campaign ? kamp : fiyat - common::Yuvarla(fiyat * 12.5 / 100);
+        EXPECT_DOUBLE_EQ(t.toDouble(r, col("NETFIYAT")), net) << fiyat;
         EXPECT_EQ(t.toDouble(r, col("INDIRIM")), campaign ? 0.0 : 12.5);
         EXPECT_DOUBLE_EQ(t.toDouble(r, col("KDVDAHIL")),
-                         lessPercent(net, -t.toDouble(r, col("KDV"))));
+                         common::Yuvarla(net * (t.toDouble(r, col("KDV")) / 100 + 1)));
         EXPECT_EQ(campaign, kamp > 0);
     }
 }
