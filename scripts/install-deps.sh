@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins qt6-image-formats-plugins qt6-svg-dev libgl-dev
   libboost-dev rapidjson-dev libsqlite3-dev sqlite3
   googletest libgtest-dev libbenchmark-dev
+  libfreexl-dev
   fonts-dejavu-core fonts-liberation
 )
 
