@@ -18,6 +18,7 @@
 #include "common/Kolonlar.h"
 #include "common/MesajKutusu.h"
 #include "common/Tablolar.h"
+#include "platform/GridExport.h"
 #include "platform/NumberFormat.h"
 #include "platform/RadioGroup.h"
 #include "remote/TServerMethods1Client.h"
@@ -50,6 +51,12 @@ QLabel* toplamEtiketi(const char* ad, bool kalin, QWidget* parent) {
     return l;
 }
 
+platform::GridColumn secKolonu() {
+    platform::GridColumn c = kolon("SEC", "Seç", false, false, 1);
+    c.display = platform::GridColumn::Display::CheckBox;
+    return c;
+}
+
 }  // namespace
 
 Sepet::Sepet(Baglam baglam, QWidget* parent) : QWidget(parent), b_(std::move(baglam)) {
@@ -57,7 +64,18 @@ Sepet::Sepet(Baglam baglam, QWidget* parent) : QWidget(parent), b_(std::move(bag
     cxGrid3DBTableView1->setObjectName(QStringLiteral("cxGrid3DBTableView1"));
     cxGrid3DBTableView1->setDataRowHeight(40);
     cxGrid3DBTableView1->setHeaderHeight(40);
+    cxGrid3DBTableView1->setSkin(platform::GridSkin::Whiteprint);
     kolonlariKur();
+    // Footer: the number of lines, the quantities and the net amounts of every line.
+    const auto ozet = [this](const char* alan, platform::GridSummary::Kind tur, const char* resim) {
+        cxGrid3DBTableView1->setFooterSummary(
+            cxGrid3DBTableView1->gridModel()->columnOf(QString::fromLatin1(alan)),
+            {tur, QString::fromLatin1(resim)});
+    };
+    ozet("VERILISTARIHI", platform::GridSummary::Kind::Count, "");
+    ozet("MIKTAR", platform::GridSummary::Kind::Sum, "#,###,##0.00");
+    ozet("NETTUTAR", platform::GridSummary::Kind::Sum, "#,###,##0.00");
+    cxGrid3DBTableView1->setFooterVisible(true);
 
     popsepet = new QMenu(this);
     popsepet->setObjectName(QStringLiteral("popsepet"));
@@ -117,7 +135,7 @@ void Sepet::kolonlariKur() {
         kolon("OZELKOD", "Özel Kod", false, true, 1),
         kolon("PKOD", "PKOD", false, true, 1),
         // Neither shown nor offered.
-        kolon("SEC", "Seç", false, false, 1),
+        secKolonu(),
         kolon("SIRANO", "SIRANO", false, false, 1),
         kolon("CARINO", "CARINO", false, false, 1),
         kolon("AKTAR", "AKTAR", false, false, 1),
@@ -267,7 +285,7 @@ void Sepet::KolonBoyutla() {
     if (ekran > kGenislikSiniri)
         g->KolonBoyutla(g->width() - 30);
     else
-        g->resizeColumnsToContents();
+        g->bestFit();
 }
 
 void Sepet::resizeEvent(QResizeEvent* e) {
@@ -277,10 +295,9 @@ void Sepet::resizeEvent(QResizeEvent* e) {
 }
 
 int Sepet::odakSatiri() const {
-    const QModelIndex i = cxGrid3DBTableView1->currentIndex();
-    if (!i.isValid() || !sepet.isActive() || i.row() >= sepet.rowCount())
+    if (!sepet.isActive() || !cxGrid3DBTableView1->gridModel()->attached())
         return -1;
-    return i.row();
+    return cxGrid3DBTableView1->currentTableRow();
 }
 
 int Sepet::stokSatiri(int stokno) const {
@@ -340,7 +357,14 @@ void Sepet::HepsiniSil() {
 }
 
 void Sepet::ExcelKaydet() {
-    // Written with the workbook writer of the platform layer.
+    const QString ad = platform::askXlsFileName(window());
+    if (ad.isEmpty())
+        return;
+    try {
+        platform::exportGridToXls(*cxGrid3DBTableView1, ad);
+    } catch (const std::exception& e) {
+        MesajKutusu(QString::fromUtf8(e.what()), MesajTuru::Hata, QMessageBox::Ok, 2);
+    }
 }
 
 void Sepet::Button1Click() {

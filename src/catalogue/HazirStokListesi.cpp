@@ -1,5 +1,6 @@
 #include "catalogue/HazirStokListesi.h"
 
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <memory>
@@ -34,11 +35,20 @@ HazirStokListesi::HazirStokListesi(Tur tur, Baglam baglam, QWidget* parent)
 }
 
 int HazirStokListesi::odakSatiri() const {
-    const QModelIndex i = grid->currentIndex();
-    if (!i.isValid() || !tablo.isActive() || !grid->gridModel()->attached() ||
-        i.row() >= tablo.rowCount())
+    if (!tablo.isActive() || !grid->gridModel()->attached())
         return -1;
-    return i.row();
+    return grid->currentTableRow();
+}
+
+void HazirStokListesi::KolonBoyutla() {
+    // The campaign list fits its columns to their content on a screen of 1152 pixels or
+    // less; otherwise both lists share the width by weight.
+    const int ekran = b_.ekranGenisligi ? b_.ekranGenisligi()
+                                        : (screen() ? screen()->geometry().width() : width());
+    if (tur_ == Tur::Kampanyali && ekran <= 1152)
+        grid->bestFit();
+    else
+        grid->KolonBoyutla(grid->viewport()->width() - 30);
 }
 
 void HazirStokListesi::kolonlariKur() {
@@ -140,7 +150,7 @@ void HazirStokListesi::Yukle() {
                 if (i >= 0)
                     b_.sekmeler->setTabText(i, QString::number(*adet) + baslik);
             }
-            grid->KolonBoyutla(grid->viewport()->width() - 30);
+            KolonBoyutla();
             emit yuklendi();
         });
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "platform/DataGrid.h"
 #include "platform/MemTable.h"
@@ -24,6 +25,7 @@ class HazirStokListesi : public QWidget {
         QLabel* bekleResmi = nullptr;
         remote::ServerConnection* bagc = nullptr;
         const remote::TSonucBilgisi* sbilgi = nullptr;
+        std::function<int()> ekranGenisligi;  // the screen's width; the screen's own if empty
     };
 
     HazirStokListesi(Tur tur, Baglam baglam, QWidget* parent = nullptr);
@@ -39,6 +41,9 @@ class HazirStokListesi : public QWidget {
     // The table row of the focused item, or -1.
     int odakSatiri() const;
     Tur tur() const { return tur_; }
+    // Widths after a load: by weight, or for the campaign list on a narrow screen fitted to
+    // the content.
+    void KolonBoyutla();
 
   signals:
     void yuklendi();

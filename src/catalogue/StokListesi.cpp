@@ -83,11 +83,9 @@ StokListesi::StokListesi(StokListesiBaglami baglam, QWidget* parent)
 }
 
 int StokListesi::odakSatiri() const {
-    const QModelIndex i = cxGrid1DBTableView1->currentIndex();
-    if (!i.isValid() || !stok.isActive() || !cxGrid1DBTableView1->gridModel()->attached() ||
-        i.row() >= stok.rowCount())
+    if (!stok.isActive() || !cxGrid1DBTableView1->gridModel()->attached())
         return -1;
-    return i.row();
+    return cxGrid1DBTableView1->currentTableRow();
 }
 
 void StokListesi::kolonlariKur() {
@@ -232,6 +230,7 @@ void StokListesi::AramaBaslat() {
     if (QMovie* m = b_.gifstokara->movie())
         m->start();
     cxGrid1DBTableView1->gridModel()->detach();
+    cxGrid1DBTableView1->clearFilters();
 
     const QString metin = b_.araedit->text();
     auto kayit = std::shared_ptr<remote::TSonucBilgisi>(b_.sbilgi->kopya());
@@ -296,6 +295,7 @@ void StokListesi::Temizle() {
     }
     QWidget* sayfa = parentWidget() ? parentWidget() : this;
     b_.sekmeler->setCurrentWidget(sayfa);
+    cxGrid1DBTableView1->clearFilters();
     b_.araedit->clear();
     b_.araedit->selectAll();
     b_.araedit->setFocus();

@@ -270,10 +270,14 @@ QString xlsFileName(const QString& chosen) {
 }
 
 QString askXlsFileName(QWidget* parent, const QString& caption) {
-    const QString chosen = QFileDialog::getSaveFileName(
-        parent, caption.isEmpty() ? QStringLiteral("Excel Kaydet") : caption, QString(),
-        QStringLiteral("Excel (*.xls*)"));
-    return xlsFileName(chosen);
+    QFileDialog d(parent, caption.isEmpty() ? QStringLiteral("Excel Kaydet") : caption, QString(),
+                  QStringLiteral("Excel (*.xls*)"));
+    d.setObjectName(QStringLiteral("ExcelKaydetDialog"));
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return {};
+    return xlsFileName(d.selectedFiles().constFirst());
 }
 
 void exportGridToXls(const DataGrid& grid, const QString& path, const QString& sheetName) {

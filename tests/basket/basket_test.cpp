@@ -1,12 +1,16 @@
 // The basket tab, the stock item window's sends and the order, through the real widgets
 // against the real server.
+#include <freexl.h>
 #include <gtest/gtest.h>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -322,4 +326,84 @@ TEST_F(BasketTab, FromSignInToASentOrder) {
               QStringLiteral("2|3|303|") + note + QStringLiteral("|Alındı"));
     EXPECT_EQ(server.query(QStringLiteral("SELECT count(*), sum(miktar) FROM siparis_satirlari")),
               QStringLiteral("1|2.0"));
+}
+
+// "Excel Kaydet": the name chosen as .xlsx is written as .xls, and every cell reads back.
+TEST_F(BasketTab, ExcelExportReadsBackCellByCell) {
+    auto w = window();
+    Sepet& s = *w->sepet;
+    addLine(item(0), 2, 123.45, 12.5);
+    addLine(item(1), 1, 10, 0);
+    w->sPageControl1->setCurrentWidget(w->ssepet);
+    ASSERT_EQ(s.sepet.rowCount(), 2);
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/sepet-XXXXXX"));
+    whenShown<QFileDialog>([&](QFileDialog* d) {
+        // Typed into the name box, as a user does.
+        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(dir.filePath(QStringLiteral("sepet.xlsx")));
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    s.excelbuton->click();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("sepet.xlsx"))));
+    const QString path = dir.filePath(QStringLiteral("sepet.xls"));
+    ASSERT_TRUE(QFile::exists(path));
+
+    const void* h = nullptr;
+    ASSERT_EQ(freexl_open(QFile::encodeName(path).constData(), &h), FREEXL_OK);
+    ASSERT_EQ(freexl_select_active_worksheet(h, 0), FREEXL_OK);
+    unsigned rows = 0;
+    unsigned short cols = 0;
+    ASSERT_EQ(freexl_worksheet_dimensions(h, &rows, &cols), FREEXL_OK);
+    const platform::DataGrid* g = s.cxGrid3DBTableView1;
+    QList<int> shown;  // grid columns in their on-screen order
+    for (int v = 0; v < g->horizontalHeader()->count(); ++v) {
+        const int c = g->horizontalHeader()->logicalIndex(v);
+        if (!g->isColumnHidden(c))
+            shown << c;
+    }
+    ASSERT_EQ(rows, 3u);
+    ASSERT_EQ(cols, shown.size());
+    const platform::MemTable& t = s.sepet;
+    for (int i = 0; i < shown.size(); ++i) {
+        FreeXL_CellValue v;
+        ASSERT_EQ(freexl_get_cell_value(h, 0, (unsigned short)i, &v), FREEXL_OK);
+        EXPECT_EQ(QString::fromUtf8(v.value.text_value),
+                  g->gridModel()->columns().at(shown[i]).caption);
+        const int f = g->gridModel()->fieldIndex(shown[i]);
+        for (unsigned r = 0; r < 2; ++r) {
+            ASSERT_EQ(freexl_get_cell_value(h, r + 1, (unsigned short)i, &v), FREEXL_OK);
+            const QString where = g->gridModel()->columns().at(shown[i]).field;
+            switch (v.type) {
+                case FREEXL_CELL_INT:
+                    EXPECT_EQ(v.value.int_value, t.toInt(int(r), f)) << where.toStdString();
+                    break;
+                case FREEXL_CELL_DOUBLE:
+                    EXPECT_DOUBLE_EQ(v.value.double_value, t.toDouble(int(r), f))
+                        << where.toStdString();
+                    break;
+                case FREEXL_CELL_DATE:
+                case FREEXL_CELL_DATETIME: {
+                    // The table keeps dates as day numbers from 30 December 1899.
+                    const QString text = QString::fromUtf8(v.value.text_value);
+                    QDateTime when =
+                        QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+                    if (!when.isValid())
+                        when = QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0));
+                    const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
+                    EXPECT_NEAR(double(base.secsTo(when)) / 86400, t.toDouble(int(r), f),
+                                1.0 / 86400)
+                        << where.toStdString() << " " << text.toStdString();
+                    break;
+                }
+                case FREEXL_CELL_NULL:
+                    EXPECT_TRUE(t.isNull(int(r), f) || t.displayText(int(r), f).isEmpty())
+                        << where.toStdString();
+                    break;
+                default:
+                    EXPECT_EQ(QString::fromUtf8(v.value.text_value), t.displayText(int(r), f))
+                        << where.toStdString();
+            }
+        }
+    }
+    freexl_close(h);
 }
