@@ -32,4 +32,28 @@ shoot() {
 }
 shoot 1440x900 1 stok-listesi-genis.png
 shoot 1152x864 '' stok-listesi-dar.png
+
+# The basket errand on 1440 x 900: two items put into the basket (the first through the stock
+# item window with the quantity 2), delivery, cargo type, company and a note chosen, "Gönder".
+xvfb-run -a -s "-screen 0 1440x900x24" bash -c "
+    '$bin/kaveltrim-dornep' & sleep 2
+    xdotool type demo; xdotool key Return; xdotool type 1234; xdotool key Return; sleep 3
+    xdotool type 'fren balatasi on'; xdotool key Return; sleep 3
+    xdotool mousemove 250 275 click --repeat 2 --delay 80 1; sleep 2
+    import -window root '$out/stok-ayrinti.png'
+    xdotool type 2; xdotool key Return; sleep 1
+    xdotool mousemove 250 335 click --repeat 2 --delay 80 1; sleep 1
+    xdotool key Return; sleep 1
+    xdotool mousemove 187 180 click 1; sleep 2
+    xdotool mousemove 180 780 click 1; sleep 1
+    xdotool mousemove 487 737 click 1; sleep 1
+    xdotool key Down Down Return; sleep 1
+    xdotool mousemove 850 770 click 1
+    xdotool type 'Sabah teslim edilirse sevinirim.'; xdotool key Return
+    xdotool type 'Teslim adresi: Merkez depo.'; sleep 1
+    import -window root '$out/sepet.png'
+    xdotool mousemove 1361 731 click 1; sleep 2
+    import -window root '$out/siparis-onay.png'
+    kill %1"
+
 ls "$out"
