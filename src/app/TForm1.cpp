@@ -298,6 +298,8 @@ void TForm1::buildTabs() {
             kampanyaliStoklar->Yukle();
         if (sayfa == ssepet)
             sepet->Goster();
+        if (sayfa == sstoklistesi)
+            stokListesi->cxGrid1DBTableView1->setSkin(platform::GridSkin::Whiteprint);
     });
 }
 

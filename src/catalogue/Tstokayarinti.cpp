@@ -242,7 +242,20 @@ void Tstokayarinti::fiyatDegistirilebilir(bool evet) {
     indoran->setReadOnly(!evet);
 }
 
+void Tstokayarinti::done(int r) {
+    // Read before the box loses the focus: it then puts its last valid number back.
+    if (!kapandi_) {
+        kapanistakiMiktar_ = miktarOku();
+        kapandi_ = true;
+    }
+    QDialog::done(r);
+}
+
 std::optional<double> Tstokayarinti::miktar() const {
+    return kapandi_ ? kapanistakiMiktar_ : miktarOku();
+}
+
+std::optional<double> Tstokayarinti::miktarOku() const {
     bool ok = false;
     const int n =
         adet->locale().toInt(adet->cleanText().remove(adet->locale().groupSeparator()), &ok);
@@ -280,6 +293,7 @@ void Tstokayarinti::ResimIste() {
 
 void Tstokayarinti::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    kapandi_ = false;
     if (QWidget* p = parentWidget()) {
         QRect r = frameGeometry();
         r.moveCenter(p->window()->frameGeometry().center());

@@ -50,8 +50,11 @@ class Tstokayarinti : public QDialog {
     void GenelTutarYaz();
     void ResimIste();
 
-    // The quantity as written in its box; nothing when it cannot be read.
+    // The quantity as written in its box (after closing: as it was written when the window
+    // closed, before the box corrected an empty text); nothing when it cannot be read.
     std::optional<double> miktar() const;
+
+    void done(int r) override;
     double fiyat() const;
     double indirim() const;
 
@@ -77,6 +80,9 @@ class Tstokayarinti : public QDialog {
     bool eventFilter(QObject* o, QEvent* e) override;
 
   private:
+    std::optional<double> miktarOku() const;
+    bool kapandi_ = false;
+    std::optional<double> kapanistakiMiktar_;
     void etiketler(const platform::MemTable& t, int row, const char* adAlani);
 };
 

@@ -172,6 +172,21 @@ TEST_F(BasketTab, AnItemIsAddedOnceAndOpensItsLineAfterwards) {
               QStringLiteral("1|5.0"));
 }
 
+TEST_F(BasketTab, AQuantityThatCannotBeReadSendsNothing) {
+    auto w = window();
+    search(*w, QStringLiteral("FREN"));
+    ASSERT_GT(w->stokListesi->stok.rowCount(), 0);
+    watcher.setPress(QStringLiteral("Tamam"));
+    openAndConfirm(*w, 0, [](catalogue::Tstokayarinti* p) {
+        p->adet->selectAll();
+        QTest::keyClick(p->adet, Qt::Key_Backspace);
+        QTest::keyClick(p->adet, Qt::Key_Return);  // sends what the box shows
+    });
+    ASSERT_EQ(watcher.seen().size(), 1);
+    EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("Hata"));
+    EXPECT_EQ(server.query(QStringLiteral("SELECT count(*) FROM sepet")), QStringLiteral("0"));
+}
+
 TEST_F(BasketTab, DeletingALineAndTheWholeBasketAsks) {
     auto w = window();
     Sepet& s = *w->sepet;

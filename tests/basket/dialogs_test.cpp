@@ -109,6 +109,17 @@ TEST(StockItemWindow, OpenersFillTheBoxesFromTheirRows) {
         EXPECT_EQ(w.indoran->text(), QStringLiteral("0,00"));
     }
     {
+        // New items: the VAT-inclusive box from the net price, a campaign item keeps its rate.
+        catalogue::Tstokayarinti w(nullptr);
+        w.yenilerdenDoldur(stok, 0);
+        EXPECT_EQ(w.kdvdahiltutar->text(), QStringLiteral("105,00"));
+        EXPECT_EQ(w.indirimoran->text(), QStringLiteral("İndirim:  % 12,5"));
+        w.yenilerdenDoldur(stok, 1);
+        EXPECT_EQ(w.kdvdahiltutar->text(), QStringLiteral("48,00"));
+        EXPECT_EQ(w.indirimoran->text(), QStringLiteral("Kampanyalı"));
+        EXPECT_EQ(w.indoran->text(), QStringLiteral("0,00"));
+    }
+    {
         // A BDM account's campaign line is priced from the cost: 12.50 $ at 30 without VAT.
         catalogue::Tstokayarinti w(nullptr);
         w.kampanyalidanDoldur(stok, 0, true, 30.0, 35.0);
