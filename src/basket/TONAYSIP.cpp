@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Fonts.h"
+#include "platform/WindowPlacement.h"
 
 namespace kv::basket {
 
@@ -65,11 +66,7 @@ QString TONAYSIP::ozetMetni(const Ozet& o) {
 
 void TONAYSIP::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (QWidget* p = parentWidget()) {
-        QRect r = frameGeometry();
-        r.moveCenter(p->window()->frameGeometry().center());
-        move(r.topLeft());
-    }
+    platform::centreOnOwner(this);
 }
 
 }  // namespace kv::basket

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include "platform/WindowPlacement.h"
 
 namespace kv::basket {
 
@@ -75,11 +76,7 @@ Tbakiyedegistir::Tbakiyedegistir(QWidget* owner) : QDialog(owner, Qt::Tool) {
 
 void Tbakiyedegistir::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (QWidget* p = parentWidget()) {
-        QRect rc = frameGeometry();
-        rc.moveCenter(p->window()->frameGeometry().center());
-        move(rc.topLeft());
-    }
+    platform::centreOnOwner(this);
     adet->setFocus();
 }
 

@@ -10,6 +10,7 @@
 #include "platform/AmountEdit.h"
 #include "platform/Fonts.h"
 #include "platform/NumberFormat.h"
+#include "platform/WindowPlacement.h"
 
 namespace kv::basket {
 
@@ -82,11 +83,7 @@ void Tfiyatdegistir::Hesapla() {
 
 void Tfiyatdegistir::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (QWidget* p = parentWidget()) {
-        QRect r = frameGeometry();
-        r.moveCenter(p->window()->frameGeometry().center());
-        move(r.topLeft());
-    }
+    platform::centreOnOwner(this);
 }
 
 bool Tfiyatdegistir::eventFilter(QObject* o, QEvent* e) {

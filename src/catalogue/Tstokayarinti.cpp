@@ -17,6 +17,7 @@
 #include "common/Tablolar.h"
 #include "platform/AmountEdit.h"
 #include "platform/Fonts.h"
+#include "platform/WindowPlacement.h"
 
 namespace kv::catalogue {
 
@@ -294,11 +295,7 @@ void Tstokayarinti::ResimIste() {
 void Tstokayarinti::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     kapandi_ = false;
-    if (QWidget* p = parentWidget()) {
-        QRect r = frameGeometry();
-        r.moveCenter(p->window()->frameGeometry().center());
-        move(r.topLeft());
-    }
+    platform::centreOnOwner(this);
     GenelTutarYaz();
     adet->setFocus();
 }
