@@ -7,6 +7,7 @@
 
 #include "platform/DataGrid.h"
 #include "platform/MemTable.h"
+#include "platform/NumberFormat.h"
 #include "platform/XlsWriter.h"
 
 namespace kv::platform {
@@ -35,97 +36,22 @@ QString quoted(QStringView text) {
     return out;
 }
 
-bool isPlaceholder(QChar c) {
-    return c == u'#' || c == u'0' || c == u'.' || c == u',';
-}
-
-// One section of a number picture read the way formatFloat reads it: literal text before and
-// after the number (text inside it goes after), grouping, and the digits always shown.
-QString excelSection(QStringView s) {
-    qsizetype first = -1, last = -1;
-    QChar quote;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if (isPlaceholder(c)) {
-            if (first < 0)
-                first = i;
-            last = i;
-        }
-    }
-    QString prefix, inner, suffix;
-    bool point = false, grouping = false;
-    int intDigits = 0, firstZero = -1, fracDigits = 0, minFrac = 0;
-    quote = QChar();
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s[i];
-        QString& literal = first < 0 || i < first ? prefix : i > last ? suffix : inner;
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                literal += c;
-            continue;
-        }
-        if (c == u'"' || c == u'\'') {
-            quote = c;
-            continue;
-        }
-        if (&literal != &inner || !isPlaceholder(c)) {
-            literal += c;
-        } else if (c == u'.') {
-            point = true;
-        } else if (c == u',') {
-            grouping = grouping || !point;
-        } else if (!point) {
-            if (c == u'0' && firstZero < 0)
-                firstZero = intDigits;
-            ++intDigits;
-        } else {
-            ++fracDigits;
-            if (c == u'0')
-                minFrac = fracDigits;
-        }
-    }
-    if (first < 0)
-        return quoted(prefix);
-    const int minInt = firstZero < 0 ? 0 : intDigits - firstZero;
+// One section of a number picture in Excel's terms, with the same literal text, grouping and
+// digits always shown.
+QString excelSection(const PictureSection& p) {
+    if (!p.hasNumber)
+        return quoted(p.prefix);
     QString number;
-    if (grouping) {
-        const int width = std::max(minInt, 4);
-        number = QString(width - minInt, u'#') + QString(minInt, u'0');
+    if (p.grouping) {
+        const int width = std::max(p.minInt, 4);
+        number = QString(width - p.minInt, u'#') + QString(p.minInt, u'0');
         number.insert(width - 3, u',');
     } else {
-        number = minInt == 0 ? QStringLiteral("#") : QString(minInt, u'0');
+        number = p.minInt == 0 ? QStringLiteral("#") : QString(p.minInt, u'0');
     }
-    if (fracDigits > 0)
-        number += u'.' + QString(minFrac, u'0') + QString(fracDigits - minFrac, u'#');
-    return quoted(prefix) + number + quoted(inner + suffix);
-}
-
-// Splits at ';' outside quotes.
-QList<QStringView> sections(QStringView picture) {
-    QList<QStringView> out;
-    QChar quote;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < picture.size(); ++i) {
-        const QChar c = picture[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if (c == u';') {
-            out << picture.mid(start, i - start);
-            start = i + 1;
-        }
-    }
-    out << picture.mid(start);
-    return out;
+    if (p.maxFrac > 0)
+        number += u'.' + QString(p.minFrac, u'0') + QString(p.maxFrac - p.minFrac, u'#');
+    return quoted(p.prefix) + number + quoted(p.suffix);
 }
 
 int runLength(QStringView s, qsizetype at) {
@@ -152,16 +78,15 @@ constexpr double kExactIntegers = 9007199254740992.0;  // 2^53: beyond, doubles 
 QString excelNumberFormat(QStringView picture) {
     if (picture.isEmpty())
         return QString();
-    const QList<QStringView> secs = sections(picture);
+    const auto secs = readNumberPicture(picture);
     const QString positive = excelSection(secs[0]);
     if (secs.size() == 1)
         return positive;
     // An empty section means the first one in a picture, but "show nothing" in Excel.
-    const QString negative =
-        secs[1].isEmpty() ? QStringLiteral("-") + positive : excelSection(secs[1]);
+    const QString negative = secs[1].empty ? QStringLiteral("-") + positive : excelSection(secs[1]);
     if (secs.size() == 2)
         return positive + u';' + negative;
-    const QString zero = secs[2].isEmpty() ? positive : excelSection(secs[2]);
+    const QString zero = secs[2].empty ? positive : excelSection(secs[2]);
     return positive + u';' + negative + u';' + zero;
 }
 

@@ -1,6 +1,5 @@
 #include "platform/NumberFormat.h"
 
-#include <QVarLengthArray>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -43,62 +42,39 @@ bool allZero(const std::string& a, const std::string& b) {
            b.find_first_not_of('0') == std::string::npos;
 }
 
-// One section of a picture, read once.
-struct Picture {
-    QString prefix;  // literal text before the number
-    QString suffix;  // literal text after it (and literal text found inside it)
-    bool hasNumber = false;
-    bool grouping = false;
-    int minInt = 0;   // digits before the point that are always shown
-    int minFrac = 0;  // digits after the point that are always shown
-    int maxFrac = 0;  // digits after the point at most
-};
-
 bool isPlaceholder(QChar c) {
     return c == u'#' || c == u'0' || c == u'.' || c == u',';
 }
 
-// Splits at ';' outside quotes.
-QVarLengthArray<QStringView, 3> splitSections(QStringView pattern) {
-    QVarLengthArray<QStringView, 3> out;
+// Calls f(i) for each character of s outside quoted text ("..." or '...'), quote marks aside.
+template <typename F>
+void forEachUnquoted(QStringView s, F f) {
     QChar quote;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern[i];
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
         if (!quote.isNull()) {
             if (c == quote)
                 quote = QChar();
         } else if (c == u'"' || c == u'\'') {
             quote = c;
-        } else if (c == u';') {
-            out.append(pattern.mid(start, i - start));
-            start = i + 1;
+        } else {
+            f(i);
         }
     }
-    out.append(pattern.mid(start));
-    return out;
 }
 
-Picture readPicture(QStringView s) {
+PictureSection readSection(QStringView s) {
     // The number runs from the first to the last placeholder outside quotes.
     qsizetype first = -1, last = -1;
-    {
-        QChar quote;
-        for (qsizetype i = 0; i < s.size(); ++i) {
-            const QChar c = s[i];
-            if (!quote.isNull()) {
-                if (c == quote)
-                    quote = QChar();
-            } else if (c == u'"' || c == u'\'') {
-                quote = c;
-            } else if (isPlaceholder(c)) {
-                if (first < 0)
-                    first = i;
-                last = i;
-            }
+    forEachUnquoted(s, [&](qsizetype i) {
+        if (isPlaceholder(s[i])) {
+            if (first < 0)
+                first = i;
+            last = i;
         }
-    }
-    Picture p;
+    });
+    PictureSection p;
+    p.empty = s.isEmpty();
     p.hasNumber = first >= 0;
     QString inner;
     bool point = false;
@@ -142,7 +118,7 @@ Picture readPicture(QStringView s) {
     return p;
 }
 
-QString render(const Picture& p, std::string intPart, std::string fracPart, bool minus,
+QString render(const PictureSection& p, std::string intPart, std::string fracPart, bool minus,
                const QLocale& locale) {
     QString out;
     if (minus)
@@ -171,6 +147,19 @@ QString render(const Picture& p, std::string intPart, std::string fracPart, bool
 
 }  // namespace
 
+QVarLengthArray<PictureSection, 3> readNumberPicture(QStringView picture) {
+    QVarLengthArray<PictureSection, 3> out;
+    qsizetype start = 0;
+    forEachUnquoted(picture, [&](qsizetype i) {
+        if (picture[i] == u';') {
+            out.append(readSection(picture.mid(start, i - start)));
+            start = i + 1;
+        }
+    });
+    out.append(readSection(picture.mid(start)));
+    return out;
+}
+
 double roundDecimal(double value, int decimals) {
     if (!std::isfinite(value))
         return value;
@@ -194,20 +183,20 @@ QString formatFloat(QStringView pattern, double value, const QLocale& locale) {
         plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
         return plain.toString(value, 'g', 15);
     }
-    const auto sections = splitSections(pattern);
+    const auto sections = readNumberPicture(pattern);
     const bool negative = value < 0;
-    const bool ownNegative = negative && sections.size() > 1 && !sections[1].isEmpty();
-    Picture p = readPicture(sections[ownNegative ? 1 : 0]);
+    const bool ownNegative = negative && sections.size() > 1 && !sections[1].empty;
+    const PictureSection* p = &sections[ownNegative ? 1 : 0];
     std::string ip, fp;
-    decimalDigits(std::fabs(value), p.maxFrac, ip, fp);
+    decimalDigits(std::fabs(value), p->maxFrac, ip, fp);
     if (!allZero(ip, fp))
-        return render(p, ip, fp, negative && !ownNegative, locale);
+        return render(*p, ip, fp, negative && !ownNegative, locale);
 
     // Zero, or a value that rounds to zero: the zero section, else the first, without sign.
-    const bool ownZero = sections.size() > 2 && !sections[2].isEmpty();
+    const bool ownZero = sections.size() > 2 && !sections[2].empty;
     if (ownZero || ownNegative)
-        p = readPicture(sections[ownZero ? 2 : 0]);
-    return render(p, std::string("0"), std::string(std::size_t(p.maxFrac), '0'), false, locale);
+        p = &sections[ownZero ? 2 : 0];
+    return render(*p, std::string("0"), std::string(std::size_t(p->maxFrac), '0'), false, locale);
 }
 
 }  // namespace kv::platform

@@ -12,8 +12,24 @@
 #include <QLocale>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 namespace kv::platform {
+
+// One section of a number picture, read: the number's look and the literal text around it.
+struct PictureSection {
+    bool empty = true;       // written as nothing: the section stands for the first one
+    QString prefix;          // literal text before the number
+    QString suffix;          // literal text after it (literal text inside it comes first)
+    bool hasNumber = false;  // false when the section is literal text only
+    bool grouping = false;   // a ',' before the point
+    int minInt = 0;          // digits before the point that are always shown
+    int minFrac = 0;         // digits after the point that are always shown
+    int maxFrac = 0;         // digits after the point at most
+};
+
+// The sections of a picture (split at ';' outside quotes; at least one), each read.
+QVarLengthArray<PictureSection, 3> readNumberPicture(QStringView picture);
 
 // An empty pattern gives the general form (up to 15 significant digits, no grouping).
 QString formatFloat(QStringView pattern, double value, const QLocale& locale = QLocale());

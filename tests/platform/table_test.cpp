@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QTableView>
 #include <thread>
+#include <vector>
 
 #include "platform/MemTable.h"
 #include "platform/MemTableModel.h"
@@ -393,6 +394,52 @@ TEST(NumberFormat, PicturesUnderTurkishSeparators) {
     EXPECT_EQ(formatFloat(u"#,###,##0.00", 1234567.5), QStringLiteral("1.234.567,50"));
     EXPECT_EQ(formatFloat(u"#,###,##0.00", 1234567.5, QLocale(QLocale::English)),
               QStringLiteral("1,234,567.50"));
+}
+
+TEST(NumberFormat, ReadsPicturesSectionBySection) {
+    struct Section {
+        bool empty;
+        const char* prefix;
+        const char* suffix;
+        bool hasNumber, grouping;
+        int minInt, minFrac, maxFrac;
+    };
+    const struct {
+        const char* picture;
+        std::vector<Section> sections;
+    } cases[] = {
+        {"#,###,##0.00", {{false, "", "", true, true, 1, 2, 2}}},
+        // A quoted ';' does not split; text inside the number goes after it.
+        {"'a;b' 0 x 0", {{false, "a;b ", " x ", true, false, 2, 0, 0}}},
+        // A ',' after the point does not group; a second point is passed over.
+        {"#.#0,#.#", {{false, "", "", true, false, 0, 2, 4}}},
+        // A section written as nothing stands for the first; empty quoted text is one of its own.
+        {"0.00;;\"\"",
+         {{false, "", "", true, false, 1, 2, 2},
+          {true, "", "", false, false, 0, 0, 0},
+          {false, "", "", false, false, 0, 0, 0}}},
+        {"\"TL\";",
+         {{false, "TL", "", false, false, 0, 0, 0}, {true, "", "", false, false, 0, 0, 0}}},
+    };
+    for (const auto& c : cases) {
+        const auto read = readNumberPicture(QString::fromUtf8(c.picture));
+        ASSERT_EQ(std::size_t(read.size()), c.sections.size()) << c.picture;
+        for (std::size_t i = 0; i < c.sections.size(); ++i) {
+            const Section& want = c.sections[i];
+            const PictureSection& got = read[qsizetype(i)];
+            EXPECT_EQ(got.empty, want.empty) << c.picture << " " << i;
+            EXPECT_EQ(got.prefix, QString::fromUtf8(want.prefix)) << c.picture << " " << i;
+            EXPECT_EQ(got.suffix, QString::fromUtf8(want.suffix)) << c.picture << " " << i;
+            EXPECT_EQ(got.hasNumber, want.hasNumber) << c.picture << " " << i;
+            EXPECT_EQ(got.grouping, want.grouping) << c.picture << " " << i;
+            EXPECT_EQ(got.minInt, want.minInt) << c.picture << " " << i;
+            EXPECT_EQ(got.minFrac, want.minFrac) << c.picture << " " << i;
+            EXPECT_EQ(got.maxFrac, want.maxFrac) << c.picture << " " << i;
+        }
+    }
+    // Empty quoted text is a section of its own: it hides the value instead of falling back.
+    EXPECT_EQ(formatFloat(u"0.00;\"\"", -2), QString());
+    EXPECT_EQ(formatFloat(u"0.00;", -2), QStringLiteral("-2,00"));
 }
 
 TEST(NumberFormat, RoundsHalfAwayFromZeroAsWritten) {
