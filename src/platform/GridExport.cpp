@@ -1,7 +1,11 @@
 #include "platform/GridExport.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QMessageBox>
+#include <QPushButton>
 #include <cmath>
 #include <vector>
 
@@ -202,7 +206,22 @@ QString askXlsFileName(QWidget* parent, const QString& caption) {
     d.setFileMode(QFileDialog::AnyFile);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return {};
-    return xlsFileName(d.selectedFiles().constFirst());
+    const QString chosen = d.selectedFiles().constFirst();
+    const QString name = xlsFileName(chosen);
+    // The dialog asked about the name the user chose; a different file it turns into is
+    // not replaced without asking.
+    if (name != chosen && QFileInfo::exists(name)) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Soru"),
+                        QStringLiteral("%1 zaten var.\nÜzerine yazılsın mı ?")
+                            .arg(QDir::toNativeSeparators(name)),
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
+        box.setDefaultButton(QMessageBox::No);
+        if (box.exec() != QMessageBox::Yes)
+            return {};
+    }
+    return name;
 }
 
 void exportGridToXls(const DataGrid& grid, const QString& path, const QString& sheetName) {

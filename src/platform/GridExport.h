@@ -26,7 +26,8 @@ void exportGridToXls(const DataGrid& grid, const QString& path,
 QString xlsFileName(const QString& chosen);
 
 // Asks for the file to export to with the filter "Excel|*.xls*" and returns the name after
-// xlsFileName, or an empty text when the user cancels.
+// xlsFileName, or an empty text when the user cancels. When that name differs from the chosen
+// one and the file exists, asks before it is replaced.
 QString askXlsFileName(QWidget* parent, const QString& caption = QString());
 
 // A number picture of NumberFormat.h as an Excel number format with the same look:

@@ -358,10 +358,16 @@ TEST_F(BasketTab, ExcelExportReadsBackCellByCell) {
             ->setText(dir.filePath(QStringLiteral("sepet.xlsx")));
         QMetaObject::invokeMethod(d, "accept");
     });
+    const QString path = dir.filePath(QStringLiteral("sepet.xls"));
+    {
+        QFile old(path);  // an earlier export, replaced after the question
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("eski");
+    }
     s.excelbuton->click();
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("sepet.xlsx"))));
-    const QString path = dir.filePath(QStringLiteral("sepet.xls"));
-    ASSERT_TRUE(QFile::exists(path));
+    ASSERT_EQ(watcher.seen().size(), 1);
+    EXPECT_TRUE(watcher.seen()[0].text.endsWith(QStringLiteral("Üzerine yazılsın mı ?")));
 
     const void* h = nullptr;
     ASSERT_EQ(freexl_open(QFile::encodeName(path).constData(), &h), FREEXL_OK);
