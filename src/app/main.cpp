@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QScreen>
 #include <cstdio>
 
@@ -17,6 +18,12 @@ int main(int argc, char** argv) {
         std::printf("%s\n", qPrintable(kv::app::identity::BilgisayarIdAl()));
         return 0;
     }
+
+    // Amounts and dates are written with the user's Turkish separators; on a machine set up
+    // in another language (a fresh Linux is often C or English) the texts are Turkish all the
+    // same, so the numbers follow them.
+    if (QLocale::system().language() != QLocale::Turkish)
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
 
     kv::app::AuricStiliniUygula(app);
     kv::app::TForm1 form;
