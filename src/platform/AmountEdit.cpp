@@ -42,7 +42,18 @@ std::optional<double> AmountEdit::parse(QString text, const QLocale& locale) {
     static const QRegularExpression kCurrency(QStringLiteral("[^0-9.,+\\-\\s]"));
     text.remove(kCurrency);
     text.remove(QChar::Space).remove(QChar(0x00A0));
-    text.remove(locale.groupSeparator());
+    // A dot typed for the decimal point where the locale groups with dots ("12.5" with
+    // Turkish separators): one or two digits after the last group separator and no decimal
+    // separator anywhere make it the decimal point, not a thousands mark.
+    const QString group = locale.groupSeparator();
+    const QString point = locale.decimalPoint();
+    if (!text.contains(point)) {
+        const qsizetype last = text.lastIndexOf(group);
+        const qsizetype after = last < 0 ? -1 : text.size() - last - group.size();
+        if (after == 1 || after == 2)
+            text.replace(last, group.size(), point);
+    }
+    text.remove(group);
     if (text.isEmpty())
         return std::nullopt;
     bool ok = false;

@@ -21,8 +21,9 @@ class AmountEdit : public QLineEdit {
     // Writes the value with the picture.
     void setValue(double v);
     // The number written in the box (group separators ignored, the locale's decimal
-    // separator, an optional trailing currency text of the picture ignored); nothing when the
-    // text is not a number.
+    // separator, an optional trailing currency text of the picture ignored; where the locale
+    // groups with the character many type for the decimal point, "12.5" is still 12,5 while
+    // "1.250" is 1250); nothing when the text is not a number.
     std::optional<double> number() const;
     // The number, or `fallback` when the text cannot be read.
     double value(double fallback = 0.0) const { return number().value_or(fallback); }

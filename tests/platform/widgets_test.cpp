@@ -2,6 +2,7 @@
 #include <QLocale>
 #include <QTest>
 
+#include "platform/AmountEdit.h"
 #include "platform/CountBadgeTabBar.h"
 #include "platform/UpperCaseEdit.h"
 
@@ -44,4 +45,24 @@ TEST(UpperCaseEdit, TypedLettersShowInUpperCaseByTheLocale) {
     e.show();
     QTest::keyClicks(&e, QStringLiteral("fren balata i"));
     EXPECT_EQ(e.text(), QStringLiteral("FREN BALATA İ"));
+}
+
+TEST(AmountEdit, ReadsAmountsAsDealersTypeThem) {
+    const QLocale tr(QLocale::Turkish, QLocale::Turkey);
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    } cases[] = {{"1.234,56", 1234.56}, {"1234,5", 1234.5},     {"12.5", 12.5},
+                 {"12.50", 12.5},       {"1.250", 1250.0},      {"1.250.000", 1250000.0},
+                 {"-5,00 TL", -5.0},    {" 283,11 ", 283.11},   {"", std::nullopt},
+                 {"abc", std::nullopt}, {"1,2,3", std::nullopt}};
+    for (const Case& c : cases)
+        EXPECT_EQ(kv::platform::AmountEdit::parse(QString::fromUtf8(c.text), tr), c.value)
+            << c.text;
+    kv::platform::AmountEdit e;
+    e.setRange(0, 100);
+    e.setText(QStringLiteral("150"));
+    EXPECT_EQ(e.number(), 100.0);
+    e.setValue(1234.5);
+    EXPECT_EQ(e.text(), QStringLiteral("1.234,50"));
 }
