@@ -197,6 +197,10 @@ VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?
     db.prepare("INSERT INTO ayarlar (anahtar, deger) VALUES ('demo_stok_adedi', ?1)")
         .bind(1, std::to_string(items))
         .run();
+    // The day's rates as the distributor publishes them (set-rates changes them).
+    db.prepare(
+          "INSERT INTO ayarlar (anahtar, deger) VALUES ('kur_usd', '42.35'), ('kur_eur', '49.1')")
+        .run();
     t.commit();
 }
 

@@ -96,6 +96,14 @@ void registerMethods(Dispatcher& d) {
         c.result().Int(1);
     });
 
+    d.add("KurlariAl", [](Call& c) {
+        // Without published rates the answer says so (0) and the rates stay neutral.
+        const auto rates = c.storage().exchangeRates();
+        c.setOut(0, rates ? rates->usd : 1.0);
+        c.setOut(1, rates ? rates->eur : 1.0);
+        c.result().Int(rates ? 1 : 0);
+    });
+
     registerBasketMethods(d);
 }
 

@@ -202,6 +202,36 @@ class SqliteStorage : public Storage {
         t.commit();
     }
 
+    std::optional<ExchangeRates> exchangeRates() override {
+        auto db = pool_.acquire();
+        auto st = db->prepare(
+            "SELECT (SELECT deger FROM ayarlar WHERE anahtar = 'kur_usd'), "
+            "(SELECT deger FROM ayarlar WHERE anahtar = 'kur_eur')");
+        if (!st.step() || st.isNull(0) || st.isNull(1))
+            return std::nullopt;
+        bool okUsd = false, okEur = false;
+        const ExchangeRates r{q(st.getText(0)).toDouble(&okUsd), q(st.getText(1)).toDouble(&okEur)};
+        if (!okUsd || !okEur)
+            return std::nullopt;
+        return r;
+    }
+
+    void setExchangeRates(ExchangeRates rates) override {
+        auto db = pool_.acquire();
+        Transaction t(*db);
+        const auto put = [&](const char* key, double v) {
+            db->prepare(
+                  "INSERT INTO ayarlar (anahtar, deger) VALUES (?1, ?2) "
+                  "ON CONFLICT(anahtar) DO UPDATE SET deger = excluded.deger")
+                .bind(1, std::string(key))
+                .bind(2, QString::number(v, 'g', 15).toStdString())
+                .run();
+        };
+        put("kur_usd", rates.usd);
+        put("kur_eur", rates.eur);
+        t.commit();
+    }
+
     std::optional<remote::TSonucBilgisi> workstationLogin(const QString& kimlik) override {
         auto db = pool_.acquire();
         auto st = db->prepare(R"sql(

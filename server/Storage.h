@@ -36,6 +36,14 @@ class Storage {
     virtual int expectedClientVersion() = 0;
     virtual void setExpectedClientVersion(int version) = 0;
 
+    // The dollar and euro rates in TL that the distributor publishes; nullopt until set.
+    struct ExchangeRates {
+        double usd = 1.0;
+        double eur = 1.0;
+    };
+    virtual std::optional<ExchangeRates> exchangeRates() = 0;
+    virtual void setExchangeRates(ExchangeRates rates) = 0;
+
     // The login record of the user registered for a workstation; nullopt when unknown.
     virtual std::optional<remote::TSonucBilgisi> workstationLogin(const QString& kimlik) = 0;
     // The account card of the dealer a workstation belongs to.

@@ -31,6 +31,7 @@ const char* const kUsage =
     "  kaveltrim-server list-users --db DOSYA\n"
     "  kaveltrim-server register-workstation --db DOSYA --id KIMLIK --user AD\n"
     "  kaveltrim-server set-client-version --db DOSYA N\n"
+    "  kaveltrim-server set-rates --db DOSYA USD EUR\n"
     "  kaveltrim-server set-active --db DOSYA --user AD 0|1\n"
     "  kaveltrim-server outbox --db DOSYA\n"
     "  kaveltrim-server orders --db DOSYA\n";
@@ -206,7 +207,8 @@ int main(int argc, char** argv) {
     const Args& a = *args;
     static const char* const kCommands[] = {
         "init-demo",          "serve",      "list-users", "register-workstation",
-        "set-client-version", "set-active", "outbox",     "orders"};
+        "set-client-version", "set-active", "outbox",     "orders",
+        "set-rates"};
     if (std::find(std::begin(kCommands), std::end(kCommands), a.command) == std::end(kCommands) ||
         !a.options.count("--db")) {
         return usage();
@@ -243,6 +245,19 @@ int main(int argc, char** argv) {
             if (a.positional.size() != 1 || !toInt(a.positional[0], 1, 1000000, v))
                 return usage();
             storage->setExpectedClientVersion(int(v));
+            return 0;
+        }
+        if (a.command == "set-rates") {
+            // Rates in TL with a point for the decimals, e.g. set-rates 42.35 49.1.
+            Storage::ExchangeRates r;
+            bool okUsd = false, okEur = false;
+            if (a.positional.size() == 2) {
+                r.usd = QString::fromStdString(a.positional[0]).toDouble(&okUsd);
+                r.eur = QString::fromStdString(a.positional[1]).toDouble(&okEur);
+            }
+            if (!okUsd || !okEur || !(r.usd > 0 && r.usd < 1e6) || !(r.eur > 0 && r.eur < 1e6))
+                return usage();
+            storage->setExchangeRates(r);
             return 0;
         }
         if (a.command == "set-active") {

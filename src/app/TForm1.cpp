@@ -27,11 +27,13 @@
 #include "catalogue/HazirStokListesi.h"
 #include "catalogue/StokListesi.h"
 #include "common/BaglantiKur.h"
+#include "common/CagriKaliplari.h"
 #include "common/MesajKutusu.h"
 #include "content/Tkullanicikayit.h"
 #include "platform/BackgroundCall.h"
 #include "platform/CountBadgeTabBar.h"
 #include "platform/Fonts.h"
+#include "platform/NumberFormat.h"
 #include "platform/ProgramExit.h"
 #include "platform/UpperCaseEdit.h"
 #include "remote/TServerMethods1Client.h"
@@ -442,7 +444,33 @@ void TForm1::AnaBilgiAl() {
 
 void TForm1::baslangicSirasi() {
     platform::runInBackground(
-        this, [this] { platform::runOnUiThread([this] { AnaBilgiAl(); }); }, [] {});
+        this,
+        [this] {
+            platform::runOnUiThread([this] { AnaBilgiAl(); });
+            KurlariYaz();
+        },
+        [] {});
+}
+
+void TForm1::KurlariYaz() {
+    // On a clone: the main connection is the UI thread's, which may be using it meanwhile.
+    double usd = 1.0, eur = 1.0;
+    qint32 sonuc = 0;
+    const bool cagrildi = common::klondaCagir(*bagc_, [&](remote::ServerConnection& c) {
+        remote::TServerMethods1Client proxy(&c);
+        sonuc = proxy.KurlariAl(usd, eur);
+    });
+    if (!cagrildi)
+        return;
+    platform::runOnUiThread([&] {
+        _USDKUR = usd;
+        _EURKUR = eur;
+        if (sonuc != 1)
+            return;
+        kurlabel->setText(QStringLiteral("$: ") + platform::formatFloat(u"", usd) +
+                          QStringLiteral("      €: ") + platform::formatFloat(u"", eur));
+        kurlabel->setVisible(true);
+    });
 }
 
 void TForm1::webSitesiAc() {

@@ -53,6 +53,9 @@ class TForm1 : public QMainWindow {
     void AnaBilgiAl();
     // Applies the user kind of the login record to the frame.
     void KullaniciTipiUygula();
+    // Start-up step: the dollar and euro rates into _USDKUR, _EURKUR and the rate label.
+    // Runs on the start-up task (also usable on the UI thread).
+    void KurlariYaz();
     // Runs the exit notice in the background and ends the program when it has finished.
     void CikisGonder();
 

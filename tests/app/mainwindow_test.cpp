@@ -161,3 +161,21 @@ TEST_F(MainWindow, WebSiteEntrySelectsAndFocusesTheSearchBox) {
     EXPECT_EQ(w->araedit->selectedText(), QStringLiteral("FREN"));
     EXPECT_EQ(w->focusWidget(), w->araedit);
 }
+
+TEST_F(MainWindow, RatesGoIntoTheLabelAndThePriceConversion) {
+    auto w = window(0);
+    EXPECT_FALSE(w->kurlabel->isVisible());
+    EXPECT_EQ(w->_USDKUR, 1.0);
+    int code = -1;
+    server.admin({QStringLiteral("set-rates"), QStringLiteral("27.5"), QStringLiteral("29.75")},
+                 &code);
+    ASSERT_EQ(code, 0);
+    w->show();
+    w->KurlariYaz();
+    EXPECT_TRUE(w->kurlabel->isVisible());
+    EXPECT_EQ(w->kurlabel->text(), QStringLiteral("$: 27,5      €: 29,75"));
+    EXPECT_EQ(w->_USDKUR, 27.5);
+    EXPECT_EQ(w->_EURKUR, 29.75);
+    server.admin({QStringLiteral("set-rates"), QStringLiteral("0"), QStringLiteral("1")}, &code);
+    EXPECT_EQ(code, 2) << "a rate of 0 is refused";
+}

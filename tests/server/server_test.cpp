@@ -172,7 +172,7 @@ TEST_F(Server, HttpFramingAndPaths) {
 }
 
 TEST_F(Server, MethodsNotBuiltYetAnswerInTurkish) {
-    const auto r = call("KurlariAl", R"({"params":[]})");
+    const auto r = call("KayanYaziGetir", R"({"params":[]})");
     EXPECT_EQ(r.status, 500);
     EXPECT_EQ(message(r), "Bu metod henüz hizmette değil");
 }
