@@ -6,29 +6,18 @@
 #include "catalogue/Tstokayarinti.h"
 #include "common/CagriKaliplari.h"
 #include "common/MesajKutusu.h"
+#include "common/Tablolar.h"
 #include "remote/TServerMethods1Client.h"
 
 namespace kv::app {
 
 using catalogue::Tstokayarinti;
+using common::AlanSayi;
+using common::AlanYazi;
 using common::MesajKutusu;
 using common::MesajTuru;
 
 namespace {
-
-int alanNo(const platform::MemTable& t, const char* ad) {
-    return t.columnIndex(QString::fromLatin1(ad));
-}
-
-double sayi(const platform::MemTable& t, int row, const char* ad) {
-    const int c = alanNo(t, ad);
-    return c < 0 || t.isNull(row, c) ? 0.0 : t.toDouble(row, c);
-}
-
-QString yazi(const platform::MemTable& t, int row, const char* ad) {
-    const int c = alanNo(t, ad);
-    return c < 0 ? QString() : t.displayText(row, c);
-}
 
 const QString kMiktarHatasi = QStringLiteral("Adet okunamadı, lütfen geçerli bir sayı giriniz !");
 
@@ -41,7 +30,7 @@ void SepetIslemleri::Ac(Kaynak kaynak, platform::MemTable& tablo, int row) {
     if (!tablo.isActive() || row < 0 || row >= tablo.rowCount())
         return;
     tablo.setRecNo(row);
-    const int stokno = int(sayi(tablo, row, "STOK_STOKNO"));
+    const int stokno = int(AlanSayi(tablo, row, u"STOK_STOKNO"));
     if (!b_.sepet->sepet.isActive())
         b_.sepet->SepetYenile();
     const int satir = b_.sepet->stokSatiri(stokno);
@@ -106,10 +95,11 @@ void SepetIslemleri::SepeteEkle(const Tstokayarinti& p, const platform::MemTable
     qint32 sonuc = 0;
     common::anaBaglantidaCagir(*b_.bagc, [&](remote::ServerConnection& c) {
         remote::TServerMethods1Client proxy(&c);
-        sonuc = proxy.SepetEkle(
-            b_.sbilgi->kopya(), b_.sbilgi->CARINO(), int(sayi(t, row, "STOK_STOKNO")),
-            yazi(t, row, "BARKOD"), yazi(t, row, "ADI"), *miktar, std::round(sayi(t, row, "KDV")),
-            p.fiyat(), p.indirim(), b_.sbilgi->Sirano(), int(sayi(t, row, "K")));
+        sonuc = proxy.SepetEkle(b_.sbilgi->kopya(), b_.sbilgi->CARINO(),
+                                int(AlanSayi(t, row, u"STOK_STOKNO")), AlanYazi(t, row, u"BARKOD"),
+                                AlanYazi(t, row, u"ADI"), *miktar,
+                                std::round(AlanSayi(t, row, u"KDV")), p.fiyat(), p.indirim(),
+                                b_.sbilgi->Sirano(), int(AlanSayi(t, row, u"K")));
     });
     if (sonuc == 1)
         b_.sepet->SepetYenile();
@@ -124,10 +114,10 @@ void SepetIslemleri::SatirGuncelle(const Tstokayarinti& p, int row) {
     }
     common::anaBaglantidaCagir(*b_.bagc, [&](remote::ServerConnection& c) {
         remote::TServerMethods1Client proxy(&c);
-        proxy.SepetGuncelle(b_.sbilgi->kopya(), b_.sbilgi->CARINO(), 0, yazi(s, row, "BARKOD"),
-                            yazi(s, row, "STOKADI"), *miktar, std::round(sayi(s, row, "KDV")),
-                            p.fiyat(), p.indirim(), b_.sbilgi->Sirano(),
-                            int(sayi(s, row, "SIRANO")));
+        proxy.SepetGuncelle(b_.sbilgi->kopya(), b_.sbilgi->CARINO(), 0, AlanYazi(s, row, u"BARKOD"),
+                            AlanYazi(s, row, u"STOKADI"), *miktar,
+                            std::round(AlanSayi(s, row, u"KDV")), p.fiyat(), p.indirim(),
+                            b_.sbilgi->Sirano(), int(AlanSayi(s, row, u"SIRANO")));
     });
 }
 

@@ -295,8 +295,6 @@ void Sepet::resizeEvent(QResizeEvent* e) {
 }
 
 int Sepet::odakSatiri() const {
-    if (!sepet.isActive() || !cxGrid3DBTableView1->gridModel()->attached())
-        return -1;
     return cxGrid3DBTableView1->currentTableRow();
 }
 
@@ -326,9 +324,9 @@ void Sepet::SatirSil() {
                     QMessageBox::Yes | QMessageBox::No, 1) != 6) {
         return;
     }
-    const int sirano = int(sepet.toInt(r, sepet.columnIndex(u"SIRANO")));
-    const QString aciklama = sepet.displayText(r, sepet.columnIndex(u"BARKOD")) + QLatin1Char('-') +
-                             sepet.displayText(r, sepet.columnIndex(u"STOKADI"));
+    const int sirano = int(common::AlanSayi(sepet, r, u"SIRANO"));
+    const QString aciklama = common::AlanYazi(sepet, r, u"BARKOD") + QLatin1Char('-') +
+                             common::AlanYazi(sepet, r, u"STOKADI");
     const bool tamam = common::anaBaglantidaCagir(*b_.bagc, [&](remote::ServerConnection& c) {
         remote::TServerMethods1Client proxy(&c);
         proxy.SepetSatirSil(b_.sbilgi->kopya(), sirano, aciklama);

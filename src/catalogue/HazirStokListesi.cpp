@@ -35,8 +35,6 @@ HazirStokListesi::HazirStokListesi(Tur tur, Baglam baglam, QWidget* parent)
 }
 
 int HazirStokListesi::odakSatiri() const {
-    if (!tablo.isActive() || !grid->gridModel()->attached())
-        return -1;
     return grid->currentTableRow();
 }
 

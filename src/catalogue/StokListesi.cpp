@@ -67,10 +67,8 @@ StokListesi::StokListesi(StokListesiBaglami baglam, QWidget* parent)
     });
     connect(B1, &QAction::triggered, this, &StokListesi::bakiyelerIstendi);
     connect(s3, &QAction::triggered, this, [this] {
-        const int r = odakSatiri();
-        const int c = stok.isActive() ? stok.columnIndex(u"STOK_STOKNO") : -1;
-        if (r >= 0 && c >= 0)
-            emit siparisleriGosterIstendi(int(stok.toInt(r, c)));
+        if (const int r = odakSatiri(); r >= 0)
+            emit siparisleriGosterIstendi(int(common::AlanSayi(stok, r, u"STOK_STOKNO")));
     });
     cxGrid1DBTableView1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(cxGrid1DBTableView1, &QWidget::customContextMenuRequested, this,
@@ -83,8 +81,6 @@ StokListesi::StokListesi(StokListesiBaglami baglam, QWidget* parent)
 }
 
 int StokListesi::odakSatiri() const {
-    if (!stok.isActive() || !cxGrid1DBTableView1->gridModel()->attached())
-        return -1;
     return cxGrid1DBTableView1->currentTableRow();
 }
 
@@ -152,18 +148,15 @@ void StokListesi::KullaniciTipiUygula(int tip) {
 }
 
 QString StokListesi::fiyatBilgisi(const platform::MemTable& t, int row) {
-    const auto deger = [&](const char* f) {
-        const int c = t.columnIndex(QString::fromLatin1(f));
-        return c < 0 ? 0.0 : t.toDouble(row, c);
-    };
+    const auto deger = [&](QStringView f) { return common::AlanSayi(t, row, f); };
     const auto para = [](double v) { return platform::formatFloat(u"#,###,##0.00", v); };
-    QString s = QStringLiteral("Liste Fiyatı: ") + para(deger("LISTEFIYAT1")) + QLatin1Char('\n');
-    if (deger("KAMPFIYAT") > 0)
-        s += QStringLiteral("Kampanyalı Fiyat: ") + para(deger("KAMPFIYAT")) + QLatin1Char('\n');
-    if (deger("INDIRIM") > 0)
-        s += QStringLiteral("İskonto %: ") + para(deger("INDIRIM")) + QLatin1Char('\n');
-    s += QStringLiteral("NetFiyat: ") + para(deger("NETFIYAT")) + QLatin1Char('\n');
-    s += QStringLiteral("KDV li Fiyat: ") + para(deger("KDVDAHIL")) + QLatin1Char('\n');
+    QString s = QStringLiteral("Liste Fiyatı: ") + para(deger(u"LISTEFIYAT1")) + QLatin1Char('\n');
+    if (deger(u"KAMPFIYAT") > 0)
+        s += QStringLiteral("Kampanyalı Fiyat: ") + para(deger(u"KAMPFIYAT")) + QLatin1Char('\n');
+    if (deger(u"INDIRIM") > 0)
+        s += QStringLiteral("İskonto %: ") + para(deger(u"INDIRIM")) + QLatin1Char('\n');
+    s += QStringLiteral("NetFiyat: ") + para(deger(u"NETFIYAT")) + QLatin1Char('\n');
+    s += QStringLiteral("KDV li Fiyat: ") + para(deger(u"KDVDAHIL")) + QLatin1Char('\n');
     return s;
 }
 

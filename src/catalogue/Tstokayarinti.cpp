@@ -21,6 +21,8 @@
 
 namespace kv::catalogue {
 
+using common::AlanSayi;
+using common::AlanYazi;
 using common::Yuvarla;
 
 std::optional<double> FiyatCevir(const QString& metin, double usdKur, double eurKur) {
@@ -50,16 +52,6 @@ QLabel* baslik(const char* metin, QWidget* parent) {
     f.setBold(true);
     l->setFont(f);
     return l;
-}
-
-double alan(const platform::MemTable& t, int row, const char* ad) {
-    const int c = t.columnIndex(QString::fromLatin1(ad));
-    return c < 0 || t.isNull(row, c) ? 0.0 : t.toDouble(row, c);
-}
-
-QString yazi(const platform::MemTable& t, int row, const char* ad) {
-    const int c = t.columnIndex(QString::fromLatin1(ad));
-    return c < 0 ? QString() : t.displayText(row, c);
 }
 
 }  // namespace
@@ -162,58 +154,58 @@ Tstokayarinti::Tstokayarinti(QWidget* owner) : QDialog(owner) {
     adet->setFocus();
 }
 
-void Tstokayarinti::etiketler(const platform::MemTable& t, int row, const char* adAlani) {
-    barkod->setText(yazi(t, row, "BARKOD"));
-    adi->setText(yazi(t, row, adAlani));
-    marka->setText(yazi(t, row, "MARKA"));
-    finishkod->setText(yazi(t, row, "FINISHKOD"));
-    model->setText(yazi(t, row, "MODEL"));
-    kdvoran = alan(t, row, "KDV");
+void Tstokayarinti::etiketler(const platform::MemTable& t, int row, QStringView adAlani) {
+    barkod->setText(AlanYazi(t, row, u"BARKOD"));
+    adi->setText(AlanYazi(t, row, adAlani));
+    marka->setText(AlanYazi(t, row, u"MARKA"));
+    finishkod->setText(AlanYazi(t, row, u"FINISHKOD"));
+    model->setText(AlanYazi(t, row, u"MODEL"));
+    kdvoran = AlanSayi(t, row, u"KDV");
 }
 
 void Tstokayarinti::stokListesindenDoldur(const platform::MemTable& t, int row) {
-    stokno = int(alan(t, row, "STOK_STOKNO"));
-    etiketler(t, row, "ADI");
-    birimfiyat->setValue(alan(t, row, "FIYAT"));
-    kdvdahiltutar->setValue(alan(t, row, "KDVDAHIL"));
-    if (alan(t, row, "K") > 0) {
+    stokno = int(AlanSayi(t, row, u"STOK_STOKNO"));
+    etiketler(t, row, u"ADI");
+    birimfiyat->setValue(AlanSayi(t, row, u"FIYAT"));
+    kdvdahiltutar->setValue(AlanSayi(t, row, u"KDVDAHIL"));
+    if (AlanSayi(t, row, u"K") > 0) {
         indirimoran->setText(QStringLiteral("Kampanyalı"));
         indoran->setValue(0.0);
     } else {
-        indirimoran->setText(QStringLiteral("İndirim:  % ") + yazi(t, row, "INDIRIM"));
-        indoran->setValue(alan(t, row, "INDIRIM"));
+        indirimoran->setText(QStringLiteral("İndirim:  % ") + AlanYazi(t, row, u"INDIRIM"));
+        indoran->setValue(AlanSayi(t, row, u"INDIRIM"));
     }
-    indtutar->setValue(alan(t, row, "NETFIYAT"));
-    kdvlifiyat = alan(t, row, "KDVDAHIL");
+    indtutar->setValue(AlanSayi(t, row, u"NETFIYAT"));
+    kdvlifiyat = AlanSayi(t, row, u"KDVDAHIL");
 }
 
 void Tstokayarinti::yenilerdenDoldur(const platform::MemTable& t, int row) {
-    stokno = int(alan(t, row, "STOK_STOKNO"));
-    etiketler(t, row, "ADI");
-    birimfiyat->setValue(alan(t, row, "FIYAT"));
-    kdvdahiltutar->setValue(Yuvarla(alan(t, row, "NETFIYAT") * (kdvoran / 100 + 1)));
-    indirimoran->setText(QStringLiteral("İndirim:  % ") + yazi(t, row, "INDIRIM"));
-    indoran->setValue(alan(t, row, "INDIRIM"));
-    indtutar->setValue(alan(t, row, "NETFIYAT"));
-    kdvlifiyat = alan(t, row, "KDVDAHIL");
-    if (alan(t, row, "K") > 0) {
-        kdvdahiltutar->setValue(alan(t, row, "KDVDAHIL"));
+    stokno = int(AlanSayi(t, row, u"STOK_STOKNO"));
+    etiketler(t, row, u"ADI");
+    birimfiyat->setValue(AlanSayi(t, row, u"FIYAT"));
+    kdvdahiltutar->setValue(Yuvarla(AlanSayi(t, row, u"NETFIYAT") * (kdvoran / 100 + 1)));
+    indirimoran->setText(QStringLiteral("İndirim:  % ") + AlanYazi(t, row, u"INDIRIM"));
+    indoran->setValue(AlanSayi(t, row, u"INDIRIM"));
+    indtutar->setValue(AlanSayi(t, row, u"NETFIYAT"));
+    kdvlifiyat = AlanSayi(t, row, u"KDVDAHIL");
+    if (AlanSayi(t, row, u"K") > 0) {
+        kdvdahiltutar->setValue(AlanSayi(t, row, u"KDVDAHIL"));
         indirimoran->setText(QStringLiteral("Kampanyalı"));
     }
 }
 
 void Tstokayarinti::kampanyalidanDoldur(const platform::MemTable& t, int row, bool bdm,
                                         double usdKur, double eurKur) {
-    stokno = int(alan(t, row, "STOK_STOKNO"));
-    etiketler(t, row, "ADI");
-    birimfiyat->setValue(alan(t, row, "FIYAT"));
-    kdvdahiltutar->setValue(Yuvarla(alan(t, row, "NETFIYAT") * (kdvoran / 100 + 1)));
-    indoran->setValue(alan(t, row, "INDIRIM"));
-    indtutar->setValue(alan(t, row, "NETFIYAT"));
-    kdvlifiyat = alan(t, row, "KDVDAHIL");
+    stokno = int(AlanSayi(t, row, u"STOK_STOKNO"));
+    etiketler(t, row, u"ADI");
+    birimfiyat->setValue(AlanSayi(t, row, u"FIYAT"));
+    kdvdahiltutar->setValue(Yuvarla(AlanSayi(t, row, u"NETFIYAT") * (kdvoran / 100 + 1)));
+    indoran->setValue(AlanSayi(t, row, u"INDIRIM"));
+    indtutar->setValue(AlanSayi(t, row, u"NETFIYAT"));
+    kdvlifiyat = AlanSayi(t, row, u"KDVDAHIL");
     if (!bdm)
         return;
-    const QString maliyet = yazi(t, row, "MALIYET");
+    const QString maliyet = AlanYazi(t, row, u"MALIYET");
     const std::optional<double> c = FiyatCevir(maliyet, usdKur, eurKur);
     if (!c) {
         throw std::runtime_error(
@@ -227,15 +219,15 @@ void Tstokayarinti::kampanyalidanDoldur(const platform::MemTable& t, int row, bo
 }
 
 void Tstokayarinti::sepettenDoldur(const platform::MemTable& t, int row) {
-    stokno = int(alan(t, row, "STOKNO"));
-    etiketler(t, row, "STOKADI");
-    birimfiyat->setValue(alan(t, row, "BIRIMFIYAT"));
-    kdvdahiltutar->setValue(Yuvarla(alan(t, row, "NETBIRIMFIYAT") * (kdvoran / 100 + 1)));
-    indoran->setValue(alan(t, row, "INDIRIMORANI1"));
-    indtutar->setValue(alan(t, row, "NETBIRIMFIYAT"));
-    kdvlifiyat = Yuvarla(alan(t, row, "BIRIMFIYAT") * (kdvoran / 100 + 1));
+    stokno = int(AlanSayi(t, row, u"STOKNO"));
+    etiketler(t, row, u"STOKADI");
+    birimfiyat->setValue(AlanSayi(t, row, u"BIRIMFIYAT"));
+    kdvdahiltutar->setValue(Yuvarla(AlanSayi(t, row, u"NETBIRIMFIYAT") * (kdvoran / 100 + 1)));
+    indoran->setValue(AlanSayi(t, row, u"INDIRIMORANI1"));
+    indtutar->setValue(AlanSayi(t, row, u"NETBIRIMFIYAT"));
+    kdvlifiyat = Yuvarla(AlanSayi(t, row, u"BIRIMFIYAT") * (kdvoran / 100 + 1));
     const QSignalBlocker sessiz(adet);
-    adet->setValue(int(std::trunc(alan(t, row, "MIKTAR"))));
+    adet->setValue(int(std::trunc(AlanSayi(t, row, u"MIKTAR"))));
 }
 
 void Tstokayarinti::fiyatDegistirilebilir(bool evet) {

@@ -83,7 +83,7 @@ class Tstokayarinti : public QDialog {
     std::optional<double> miktarOku() const;
     bool kapandi_ = false;
     std::optional<double> kapanistakiMiktar_;
-    void etiketler(const platform::MemTable& t, int row, const char* adAlani);
+    void etiketler(const platform::MemTable& t, int row, QStringView adAlani);
 };
 
 }  // namespace kv::catalogue

@@ -33,6 +33,16 @@ void ParaBicimi(platform::MemTable& tablo) {
     }
 }
 
+double AlanSayi(const platform::MemTable& tablo, int row, QStringView alan) {
+    const int c = tablo.columnIndex(alan);
+    return c < 0 || tablo.isNull(row, c) ? 0.0 : tablo.toDouble(row, c);
+}
+
+QString AlanYazi(const platform::MemTable& tablo, int row, QStringView alan) {
+    const int c = tablo.columnIndex(alan);
+    return c < 0 ? QString() : tablo.displayText(row, c);
+}
+
 double Yuvarla(double tutar) {
     const QLocale loc;
     QString s = platform::formatFloat(u"#,###,##.00", tutar, loc);

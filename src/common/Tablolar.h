@@ -12,6 +12,11 @@ bool TabloDolu(const platform::MemTable& tablo);
 // first such row (or past the end).
 bool SeciliVar(platform::MemTable& tablo);
 
+// A named field of a row: as a number (0 for a field the table lacks or a null cell), or as
+// the text the grid shows (empty for a field the table lacks).
+double AlanSayi(const platform::MemTable& tablo, int row, QStringView alan);
+QString AlanYazi(const platform::MemTable& tablo, int row, QStringView alan);
+
 // Gives every plain floating-point column (not currency) the money format "#,###,##0.00".
 void ParaBicimi(platform::MemTable& tablo);
 
